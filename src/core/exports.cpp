@@ -1,0 +1,2 @@
+// The plug-in's two C entry points. Filled in with the lookup run.
+#include "core/exports.h"

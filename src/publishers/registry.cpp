@@ -1,0 +1,52 @@
+#include <array>
+
+#include "publishers/scraper.h"
+
+namespace okuzuke {
+
+namespace {
+
+// A page layout whose scraper is not built yet: finds nothing.
+int FindsNothing(const std::string&, ScrapeContext&) { return 0; }
+
+const std::array<ScraperEntry, 16> kScrapers = {{
+    {ScraperId::Shueisha, "shueisha", FindsNothing},
+    {ScraperId::Shogakukan, "shogakukan", FindsNothing},
+    {ScraperId::SBook, "sbook", FindsNothing},
+    {ScraperId::Kodansha, "kodansha", FindsNothing},
+    {ScraperId::AkitaShoten, "akita", FindsNothing},
+    {ScraperId::Kadokawa, "kadokawa", FindsNothing},
+    {ScraperId::AsciiMediaWorks, "asciimw", FindsNothing},
+    {ScraperId::Futabasha, "futabasha", FindsNothing},
+    {ScraperId::Enterbrain, "enterbrain", FindsNothing},
+    {ScraperId::MediaFactoryNew, "mediafactory", FindsNothing},
+    {ScraperId::MediaFactoryOld, "mediafactory-old", FindsNothing},
+    {ScraperId::Gakken, "gakken", FindsNothing},
+    {ScraperId::Wani, "wani", FindsNothing},
+    {ScraperId::Ohzora, "ohzora", FindsNothing},
+    {ScraperId::Houbunsha, "houbunsha", FindsNothing},
+    {ScraperId::MagGarden, "maggarden", FindsNothing},
+}};
+
+}  // namespace
+
+const ScraperEntry& ScraperFor(ScraperId id) {
+  for (const auto& entry : kScrapers)
+    if (entry.id == id) return entry;
+  return kScrapers[0];  // unreachable: every id has a row
+}
+
+const ScraperEntry* FindScraper(std::string_view key) {
+  for (const auto& entry : kScrapers)
+    if (entry.key == key) return &entry;
+  return nullptr;
+}
+
+std::vector<std::string_view> BuiltScraperKeys() {
+  std::vector<std::string_view> keys;
+  for (const auto& entry : kScrapers)
+    if (entry.scrape != FindsNothing) keys.push_back(entry.key);
+  return keys;
+}
+
+}  // namespace okuzuke

@@ -1,0 +1,56 @@
+#include "text/file_io.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "text/sjis.h"
+
+namespace okuzuke {
+
+namespace {
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == S_IFREG;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  if (!FileExists(path)) return std::nullopt;
+  FilePtr file(std::fopen(path.c_str(), "rb"));
+  if (!file) return std::nullopt;
+  std::string content;
+  char buffer[65536];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, got);
+  if (std::ferror(file.get())) return std::nullopt;
+  return content;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view content) {
+  FilePtr file(std::fopen(path.c_str(), "wb"));
+  if (!file) return false;
+  if (!content.empty() && std::fwrite(content.data(), 1, content.size(), file.get()) != content.size())
+    return false;
+  return std::fflush(file.get()) == 0;
+}
+
+bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
+
+std::optional<std::vector<std::string>> LoadLines(const std::string& path) {
+  auto content = ReadWholeFile(path);
+  if (!content) return std::nullopt;
+  return SplitLines(*content);
+}
+
+bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
+  return WriteWholeFile(path, JoinLines(lines));
+}
+
+}  // namespace okuzuke

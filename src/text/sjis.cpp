@@ -1,0 +1,86 @@
+#include "text/sjis.h"
+
+namespace okuzuke {
+
+std::size_t FindOnCharBoundary(std::string_view text, std::string_view part) {
+  if (part.empty()) return 0;
+  std::size_t i = 0;
+  while (i + part.size() <= text.size()) {
+    if (text.compare(i, part.size(), part) == 0) return i;
+    i += IsSjisLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+  }
+  return std::string_view::npos;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  for (;;) {
+    std::size_t hit = text.find(from, pos);
+    if (hit == std::string_view::npos) break;
+    out.append(text, pos, hit - pos);
+    out.append(to);
+    pos = hit + from.size();
+  }
+  out.append(text, pos, std::string_view::npos);
+  return out;
+}
+
+static bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+std::string_view TrimLeftView(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  return text.substr(i);
+}
+
+std::string_view TrimRightView(std::string_view text) {
+  std::size_t n = text.size();
+  while (n > 0 && IsBlank(text[n - 1])) --n;
+  return text.substr(0, n);
+}
+
+std::string_view TrimView(std::string_view text) { return TrimRightView(TrimLeftView(text)); }
+
+std::string_view Before(std::string_view text, std::string_view marker) {
+  std::size_t hit = text.find(marker);
+  return hit == std::string_view::npos ? std::string_view() : text.substr(0, hit);
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.emplace_back(text.substr(start, i - start));
+      i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::size_t total = 0;
+  for (const auto& line : lines) total += line.size() + 2;
+  std::string out;
+  out.reserve(total);
+  for (const auto& line : lines) {
+    out += line;
+    out += "\r\n";
+  }
+  return out;
+}
+
+std::string_view LastBytes(std::string_view text, std::size_t n) {
+  return text.size() <= n ? text : text.substr(text.size() - n);
+}
+
+}  // namespace okuzuke
