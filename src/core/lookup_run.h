@@ -1,0 +1,51 @@
+// The lookup run: every code line of the host's list looked up in turn,
+// found books serialised into the output list, the list saved as the result
+// file at the end, on stop and on a lost connection.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/host_services.h"
+#include "text/dictionaries.h"
+#include "text/record.h"
+
+namespace okuzuke {
+
+// What one run owns: the Book record, the dictionaries, the stop flag and
+// the output gathered so far.
+struct RunContext {
+  std::string workFolder;  // ends with a path separator
+  bool tenDigitInput = false;
+  TBase book;
+  Dictionary authors;
+  Dictionary labels;
+  bool stop = false;
+  std::vector<std::string> output;
+};
+
+// What the run talks to.
+struct RunPorts {
+  HostServices& host;
+  std::function<void()> pumpMessages;
+  std::function<void(const std::string&)> showMessage;
+  std::string settingsPath;
+};
+
+enum class RunEnd { Completed, Stopped, ConnectionLost };
+
+// Looks up every line and saves ctx.output to `resultPath` however the run
+// ends. An exception while one code is looked up skips that code.
+RunEnd LookupLines(RunContext& ctx, RunPorts& ports, std::vector<std::string> lines,
+                   const std::string& resultPath);
+
+// The download file in the work folder, overwritten for every request.
+inline constexpr const char* kDownloadFileName = "Temp.html";
+
+// "インターネットに接続されていません", shown with the address that failed.
+inline constexpr std::string_view kNoConnection =
+    "\x83\x43\x83\x93\x83\x5E\x81\x5B\x83\x6C\x83\x62\x83\x67\x82\xC9\x90\xDA\x91\xB1\x82\xB3"
+    "\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1";
+
+}  // namespace okuzuke

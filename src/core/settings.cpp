@@ -1,0 +1,63 @@
+#include "core/settings.h"
+
+#include "text/file_io.h"
+#include "text/sjis.h"
+
+namespace okuzuke {
+
+namespace {
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+std::string Unquoted(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    return std::string(value.substr(1, value.size() - 2));
+  return std::string(value);
+}
+
+constexpr std::string_view kEntry = "Entry";
+constexpr std::string_view kPurchased = "\x8D\x77\x93\xFC";  // 購入
+constexpr std::string_view kRead = "\x8A\xF9\x93\xC7";       // 既読
+
+}  // namespace
+
+std::optional<std::string> IniValue(std::string_view iniText, std::string_view section,
+                                    std::string_view key) {
+  bool inSection = false;
+  for (const std::string& raw : SplitLines(iniText)) {
+    std::string_view line = TrimView(raw);
+    if (line.empty() || line[0] == ';') continue;
+    if (line[0] == '[') {
+      std::size_t close = line.find(']');
+      std::string_view name = close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1);
+      inSection = EqualsIgnoringAsciiCase(TrimView(name), section);
+      continue;
+    }
+    if (!inSection) continue;
+    std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos) continue;
+    if (EqualsIgnoringAsciiCase(TrimView(line.substr(0, eq)), key))
+      return Unquoted(TrimView(line.substr(eq + 1)));
+  }
+  return std::nullopt;
+}
+
+void ApplyEntrySettings(TBase& book, const std::string& settingsPath) {
+  std::string ini = ReadWholeFile(settingsPath).value_or(std::string());
+  auto read = [&](std::string& field, std::string_view key, std::string_view fallback) {
+    if (field.empty()) field = IniValue(ini, kEntry, key).value_or(std::string(fallback));
+  };
+  read(book.PurchaseStatus, "PurachaseSet", kPurchased);
+  read(book.TaxFlag, "TaxSet", "0");
+  read(book.TaxFlag2, "TaxSet", "0");
+  read(book.ReadStatus, "ReadSet", kRead);
+}
+
+}  // namespace okuzuke
