@@ -86,7 +86,7 @@ CodeOutcome CodeLookup::Run(std::string& line) {
   if (!FileExists(pagePath_)) return CodeOutcome::Skipped;
 
   ScrapeContext scrape{book, ctx_.authors, ctx_.stop};
-  if (ScraperFor(hit->scraper).scrape(pagePath_, scrape) != 1) return CodeOutcome::Skipped;
+  if (ports_.scraperFor(hit->scraper)(pagePath_, scrape) != 1) return CodeOutcome::Skipped;
 
   ApplyAddOnCode(book, isbn);
   if (isbn.size() == 18) ApplyClassificationLine(book, isbn);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/host_services.h"
+#include "publishers/scraper.h"
 #include "text/dictionaries.h"
 #include "text/record.h"
 
@@ -31,6 +32,8 @@ struct RunPorts {
   std::function<void()> pumpMessages;
   std::function<void(const std::string&)> showMessage;
   std::string settingsPath;
+  // The scraper for a page layout; tests put their own in.
+  std::function<ScraperFn(ScraperId)> scraperFor = [](ScraperId id) { return ScraperFor(id).scrape; };
 };
 
 enum class RunEnd { Completed, Stopped, ConnectionLost };

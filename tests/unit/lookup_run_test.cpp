@@ -1,0 +1,188 @@
+#include "core/lookup_run.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "test_support.h"
+#include "text/charset.h"
+#include "text/file_io.h"
+#include "text/sjis.h"
+
+namespace okuzuke {
+namespace {
+
+using test::Sj;
+
+// A host that serves pages from memory and records what the run asked for.
+class FakeHost : public HostServices {
+ public:
+  std::map<std::string, std::string> pages;  // url -> page
+  std::set<std::string> unreachable;
+  std::vector<std::string> connects, downloads;
+
+  std::string CheckIsbn(const std::string& code) override {
+    std::string digits;
+    for (char c : code)
+      if (c != '-') digits += c;
+    if (digits.size() == 10) return "978" + digits.substr(0, 9) + "0";  // check digit not needed
+    return (digits.size() == 13 || digits.size() == 26) ? digits : std::string();
+  }
+  bool CanConnect(const std::string& url) override {
+    connects.push_back(url);
+    return unreachable.count(url) == 0;
+  }
+  void Download(const std::string& destPath, const std::string& url) override {
+    downloads.push_back(url);
+    auto page = pages.find(url);
+    if (page != pages.end()) WriteWholeFile(destPath, page->second);
+  }
+};
+
+// Finds a book on any page holding "FOUND title"; throws on "BROKEN".
+int FakeScraper(const std::string& pagePath, ScrapeContext& ctx) {
+  auto page = ReadWholeFile(pagePath);
+  if (!page) return 0;
+  if (Contains(*page, "BROKEN")) throw Utf8Error();
+  std::string title = std::string(TrimView(Before(*page + "\n", "\n")));
+  if (title.rfind("FOUND ", 0) != 0) return 0;
+  ctx.book.Title = title.substr(6);
+  ctx.book.Volume = Sj("１２");
+  return 1;
+}
+
+constexpr const char* kShueishaUrl =
+    "http://books.shueisha.co.jp/CGI/search/syousai_put.cgi?isbn_cd=978-4-08-870000-1&mode=1";
+constexpr const char* kShogakukanUrl =
+    "http://www.shogakukan.co.jp/skygarden/owa/sol_detail?isbn=9784091234567";
+constexpr const char* kHoubunshaUrl =
+    "http://www.houbunsha.co.jp/cgi-local/cgi/_comicView_2.pl?isbn=978-4-8322-1234-5";
+
+class LookupRunTest : public ::testing::Test {
+ protected:
+  test::TempDir work;
+  FakeHost host;
+  std::vector<std::string> messages;
+  int pumps = 0;
+  int stopAtPump = 0;  // 0: never
+  RunContext ctx;
+
+  RunEnd Run(std::vector<std::string> lines) {
+    ctx.workFolder = work.Path();
+    ctx.tenDigitInput = !lines.empty() && !lines[0].empty() && lines[0][0] != '9';
+    RunPorts ports{host,
+                   [this] {
+                     if (++pumps == stopAtPump) ctx.stop = true;
+                   },
+                   [this](const std::string& m) { messages.push_back(m); },
+                   work.Path() + "Setting.ini",
+                   [](ScraperId) -> ScraperFn { return FakeScraper; }};
+    return LookupLines(ctx, ports, std::move(lines), ResultPath());
+  }
+  std::string ResultPath() const { return work.Path() + "result.txt"; }
+  std::vector<std::vector<std::string>> Records() const {
+    std::vector<std::vector<std::string>> records;
+    for (const auto& line : LoadLines(ResultPath()).value_or(std::vector<std::string>{}))
+      records.push_back(SplitCommaText(line));
+    return records;
+  }
+};
+
+TEST_F(LookupRunTest, FoundBooksBecomeCompletedRecords) {
+  host.pages[kShueishaUrl] = "FOUND One";
+  host.pages[kShogakukanUrl] = "nothing here";
+  EXPECT_EQ(Run({"9784088700001", "9784091234567", "9784101234567"}), RunEnd::Completed);
+  auto records = Records();
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0][0], "9784088700001");
+  EXPECT_EQ(records[0][1], "One");
+  EXPECT_EQ(records[0][4], "12");  // volume normalised
+  EXPECT_EQ(records[0][20], Sj("購入"));  // column 21 is field 20
+  EXPECT_EQ(records[0][21 + 1], "0");   // TaxFlag
+  EXPECT_EQ(records[0][45], Sj("既読"));  // field 45 after the two empty columns
+  // The unknown prefix 978410 was never fetched.
+  EXPECT_EQ(host.downloads, (std::vector<std::string>{kShueishaUrl, kShogakukanUrl}));
+}
+
+TEST_F(LookupRunTest, AddOnCodeFillsClassificationAndPrice) {
+  host.pages[kShogakukanUrl] = "FOUND Two";
+  Run({"97840912345671920979004204"});
+  auto records = Records();
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0][0], "9784091234567");
+  EXPECT_EQ(records[0][10], "0979");
+  EXPECT_EQ(records[0][21], "420");  // field 21 after the empty column 20
+}
+
+TEST_F(LookupRunTest, StopSavesWhatWasFound) {
+  host.pages[kShueishaUrl] = "FOUND One";
+  host.pages[kShogakukanUrl] = "FOUND Two";
+  stopAtPump = 2;
+  EXPECT_EQ(Run({"9784088700001", "9784091234567"}), RunEnd::Stopped);
+  ASSERT_EQ(Records().size(), 1u);
+  EXPECT_EQ(host.downloads.size(), 1u);
+}
+
+TEST_F(LookupRunTest, LostConnectionShowsTheMessageAndSavesWhatWasFound) {
+  host.pages[kShueishaUrl] = "FOUND One";
+  host.pages[kHoubunshaUrl] = "FOUND Three";
+  host.unreachable.insert(kShogakukanUrl);
+  EXPECT_EQ(Run({"9784088700001", "9784091234567", "9784832212345"}), RunEnd::ConnectionLost);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], Sj("インターネットに接続されていません") + "\r\n" + kShogakukanUrl);
+  auto records = Records();
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0][1], "One");
+  EXPECT_EQ(host.connects.size(), 2u);  // the run ended at the lost connection
+}
+
+TEST_F(LookupRunTest, AFailingCodeIsSkippedAndTheRunGoesOn) {
+  host.pages[kShueishaUrl] = "BROKEN";
+  host.pages[kHoubunshaUrl] = "FOUND Three";
+  Run({"9784088700001", "978408", "", "not an isbn", "9784832212345"});
+  auto records = Records();
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0][1], "Three");
+}
+
+TEST_F(LookupRunTest, APageLeftByTheLastRequestIsNotScrapedAgain) {
+  host.pages[kShueishaUrl] = "FOUND One";  // the Shogakukan page is never stored
+  Run({"9784088700001", "9784091234567"});
+  EXPECT_EQ(Records().size(), 1u);
+}
+
+TEST_F(LookupRunTest, TwoStageSearchFollowsTheLink) {
+  const std::string search = "http://www.s-book.net/plsql/slib_search?pat=i&text=9784592123456";
+  const std::string detail = "http://www.s-book.net/plsql/slib_detail?isbn=9784592123456";
+  host.pages[search] = "<a href=\"slib_detail?isbn=9784592123456\">hit</a>";
+  host.pages[detail] = "FOUND Hakusensha";
+  Run({"9784592123456"});
+  EXPECT_EQ(host.downloads, (std::vector<std::string>{search, detail}));
+  ASSERT_EQ(Records().size(), 1u);
+}
+
+TEST_F(LookupRunTest, KadokawaSearchWithoutAHitFallsBack) {
+  const std::string fallback = "http://asciimw.jp/search/isbn/978-4-04-123456-7";
+  host.pages[fallback] = "FOUND Fallback";
+  Run({"9784041234567"});
+  ASSERT_EQ(host.downloads.size(), 2u);
+  EXPECT_EQ(host.downloads[1], fallback);
+  ASSERT_EQ(Records().size(), 1u);
+}
+
+TEST_F(LookupRunTest, SearchWithoutAHitSkipsTheCode) {
+  Run({"9784592123456"});
+  EXPECT_EQ(host.downloads.size(), 1u);
+  EXPECT_TRUE(Records().empty());
+  EXPECT_TRUE(FileExists(ResultPath()));  // an empty result file
+}
+
+TEST_F(LookupRunTest, TenDigitInputUsesIsbn10Addresses) {
+  Run({"4091234569"});
+  ASSERT_EQ(host.downloads.size(), 1u);
+  EXPECT_EQ(host.downloads[0], "http://www.shogakukan.co.jp/skygarden/owa/sol_detail?isbn=4091234569");
+}
+
+}  // namespace
+}  // namespace okuzuke
