@@ -1,0 +1,136 @@
+#include "text/dictionaries.h"
+
+#include <string_view>
+
+#include "text/file_io.h"
+#include "text/halfwidth.h"
+#include "text/markup.h"
+#include "text/sjis.h"
+#include "text/sjis_chars.h"
+
+namespace okuzuke {
+
+namespace {
+
+constexpr std::string_view kAuthorFile = "AuthDB.dat";
+constexpr std::string_view kPublisherFile = "PubDB.dat";
+constexpr std::string_view kLabelFile = "LabelsDB.dat";
+
+constexpr std::string_view kSeparator = "|";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kAuthorValueEnd = "|\r\n";
+
+constexpr std::string_view kNakaguro = "\x81\x45";     // ・
+constexpr std::string_view kWhiteStar = "\x81\x99";    // ☆
+constexpr std::string_view kBlackStar = "\x81\x9A";    // ★
+constexpr std::string_view kEighthNote = "\x81\xF4";   // ♪
+constexpr std::string_view kKatakanaNi = "\x83\x6A";   // ニ
+constexpr std::string_view kKanjiTwo = "\x93\xF1";     // 二
+constexpr char kHalfWidthProlongedSound = '\xB0';      // ｰ
+
+// Loads `path` into `dictionary`; a missing or unreadable file leaves it empty.
+bool LoadInto(Dictionary& dictionary, const std::string& path) {
+  dictionary.Clear();
+  if (!FileExists(path)) return false;
+  auto lines = LoadLines(path);
+  if (!lines) return false;
+  dictionary.Assign(std::move(*lines));
+  return true;
+}
+
+// Sets Publisher from the first code (n = 2..6 digits from `start`) whose key
+// the dictionary holds. Only codes that fit in the ISBN are tried.
+bool LookupPublisherCode(TBase& book, const Dictionary& publishers, std::size_t start) {
+  const std::string& isbn = book.Isbn;
+  for (std::size_t n = 2; n <= 6 && start + n <= isbn.size(); ++n) {
+    std::string key = std::string(kSeparator) + isbn.substr(start, n) + std::string(kSeparator);
+    if (Contains(publishers.Text(), key)) {
+      book.Publisher = ExtractAfter(publishers.Text(), key, kLineEnd);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void Dictionary::Assign(std::vector<std::string> lines) {
+  lines_ = std::move(lines);
+  text_ = JoinLines(lines_);
+}
+
+void Dictionary::Clear() {
+  lines_.clear();
+  text_.clear();
+}
+
+bool LoadAuthorDictionary(Dictionary& authors, const std::string& directory) {
+  return LoadInto(authors, directory + std::string(kAuthorFile));
+}
+
+void FreeAuthorDictionary(Dictionary& authors) { authors.Clear(); }
+
+bool LoadLabelDictionary(Dictionary& labels, const std::string& directory) {
+  return LoadInto(labels, directory + std::string(kLabelFile));
+}
+
+bool LookupPublisher(TBase& book, const std::string& directory) {
+  const std::string path = directory + std::string(kPublisherFile);
+  if (!FileExists(path)) return false;
+  Dictionary publishers;
+  LoadInto(publishers, path);
+  // 13-digit form: "9784" then the code; 10-digit form: "4" then the code.
+  if (!book.Isbn.empty() && book.Isbn[0] == '9') LookupPublisherCode(book, publishers, 4);
+  if (!book.Isbn.empty() && book.Isbn[0] == '4') LookupPublisherCode(book, publishers, 1);
+  return true;
+}
+
+int LookupLabel(TBase& book, const Dictionary& labels) {
+  if (labels.Empty()) return 1;
+  std::string key = std::string(kSeparator) + book.Publisher + std::string(kSeparator) +
+                    NormalizeDictionaryKey(book.Label) + std::string(kSeparator);
+  if (Contains(labels.Text(), key)) book.Label = ExtractAfter(labels.Text(), key, kLineEnd);
+  return 1;
+}
+
+// Works character by character: a byte-wise search for "ｰ" (0xB0) would also
+// hit the trail byte of kanji such as 寛 or 晴 and break the key.
+std::string NormalizeDictionaryKey(std::string_view text) {
+  std::string marksRemoved;
+  marksRemoved.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    std::string_view ch = text.substr(i, SjisCharLength(text, i));
+    i += ch.size();
+    if (ch == kNakaguro || ch == kWhiteStar || ch == kBlackStar || ch == kEighthNote) continue;
+    marksRemoved += ch == kKatakanaNi ? kKanjiTwo : ch;
+  }
+
+  const std::string half = ToHalfWidth(marksRemoved);
+  std::string key;
+  key.reserve(half.size());
+  for (std::size_t i = 0; i < half.size();) {
+    std::string_view ch = std::string_view(half).substr(i, SjisCharLength(half, i));
+    i += ch.size();
+    if (ch == " ") continue;
+    if (ch.size() == 1 && ch[0] == kHalfWidthProlongedSound) {
+      key += '-';
+    } else {
+      key += ch;
+    }
+  }
+  return Trim(key);
+}
+
+std::optional<AuthorEntry> LookupAuthor(const Dictionary& authors, std::string_view name) {
+  std::string normalized = NormalizeDictionaryKey(name);
+  // An empty key ("||") would match the first empty field of any line.
+  if (normalized.empty()) return std::nullopt;
+  std::string key = std::string(kSeparator) + normalized + std::string(kSeparator);
+  if (!Contains(authors.Text(), key)) return std::nullopt;
+  // A line without its closing "|" reads on into the following lines.
+  std::string value = ExtractAfter(authors.Text(), key, kAuthorValueEnd);
+  return AuthorEntry{NthField(value, kSeparator, 1), NthField(value, kSeparator, 2),
+                     NthField(value, kSeparator, 3)};
+}
+
+}  // namespace okuzuke
