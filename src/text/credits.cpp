@@ -1,0 +1,161 @@
+#include "text/credits.h"
+
+#include <array>
+#include <utility>
+
+#include "text/credit_roles.h"
+#include "text/markup.h"
+#include "text/sjis.h"
+#include "text/sjis_chars.h"
+
+namespace okuzuke {
+
+namespace {
+
+// Marks the start and end of each name while a credit line is parsed.
+constexpr std::string_view kNameBreak = "\x81\x8F";  // ￥
+constexpr std::string_view kOpenBracket = "\x81\x6D";   // ［
+constexpr std::string_view kCloseBracket = "\x81\x6E";  // ］
+constexpr std::string_view kNakaguro = "\x81\x45";      // ・
+constexpr std::string_view kOthers = "\x91\xBC";              // 他
+constexpr std::string_view kOthersKana = "\x82\xD9\x82\xA9";  // ほか
+constexpr std::string_view kCrLf = "\r\n";
+
+// Full-width punctuation of credit lines made ASCII, so that the role words
+// in the table need only one spelling.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kCreditPunctuation{{
+    {"\x81\x69", "("},  // （
+    {"\x81\x6A", ")"},  // ）
+    {"\x81\x49", "!"},  // ！
+    {"\x81\x6B", " "},  // 〔
+    {"\x81\x6C", " "},  // 〕
+    {"\x81\x46", " "},  // ：
+    {"\x81\x5E", " "},  // ／
+    {"\x81\x40", " "},  // 　
+}};
+
+struct RoledName {
+  std::string name;
+  char order = kNoRoleOrder;
+  std::string_view label;
+};
+
+// `item` is "￥" + name + "￥"; the first role word it contains is taken out.
+RoledName ApplyRole(std::string item) {
+  for (const CreditRole& role : kCreditRoles) {
+    if (!Contains(item, role.pattern)) continue;
+    std::string_view replacement = role.action == RoleAction::kToBracket ? kOpenBracket : "";
+    return {ReplaceAll(item, role.pattern, replacement), role.order, role.label};
+  }
+  return {std::move(item), kNoRoleOrder, {}};
+}
+
+// Drops the name marks, empty parentheses left by a removed word, and a
+// leading or trailing "・".
+std::string CleanName(std::string_view item) {
+  std::string name = Trim(ReplaceAll(ReplaceAllOnCharBoundary(item, kNameBreak, ""), "()", ""));
+  if (name.starts_with(kNakaguro)) name = TrimLeft(std::string_view(name).substr(kNakaguro.size()));
+  if (EndsWithOnCharBoundary(name, kNakaguro)) {
+    name = TrimRight(std::string_view(name).substr(0, name.size() - kNakaguro.size()));
+  }
+  return name;
+}
+
+bool IsAddableName(std::string_view name) {
+  return !name.empty() && name != kOthers && name != kOthersKana;
+}
+
+int AddEntry(CreditList& list, const RoledName& roled, std::string_view name) {
+  if (!IsAddableName(name)) return 0;
+  std::string entry(1, roled.order);
+  entry += name;
+  entry += roled.label;
+  return list.Add(std::move(entry)) ? 1 : 0;
+}
+
+}  // namespace
+
+int ParseAuthorCredits(CreditList& list, std::string_view text, std::string_view separator,
+                       std::string_view breakSeparator, std::string_view subSeparator) {
+  // A yen sign in the credit must not be taken for a name break.
+  std::string work = ReplaceAllOnCharBoundary(text, kNameBreak, "\\");
+  if (Contains(work, separator)) {
+    work = ReplaceAll(work, breakSeparator, kNameBreak);
+    work += kNameBreak;
+    work = ReplaceAll(work, separator, " ");
+  } else {
+    work += kNameBreak;  // the whole text is one name
+  }
+  for (const auto& [from, to] : kCreditPunctuation) work = ReplaceAll(work, from, to);
+  work = StripMarkup(FullWidthAlnumToAscii(work));
+
+  int added = 0;
+  std::string_view rest = work;
+  for (std::size_t brk = FindOnCharBoundary(rest, kNameBreak); brk != std::string_view::npos;
+       brk = FindOnCharBoundary(rest, kNameBreak)) {
+    std::string item(kNameBreak);
+    item += TrimView(rest.substr(0, brk));
+    item += kNameBreak;
+    rest.remove_prefix(brk + kNameBreak.size());
+
+    RoledName roled = ApplyRole(std::move(item));
+    std::string name = CleanName(roled.name);
+    if (subSeparator.empty()) {
+      added += AddEntry(list, roled, name);
+      continue;
+    }
+    name += subSeparator;
+    std::string_view names = name;
+    for (std::size_t cut = names.find(subSeparator); cut != std::string_view::npos;
+         cut = names.find(subSeparator)) {
+      added += AddEntry(list, roled, TrimView(names.substr(0, cut)));
+      names.remove_prefix(cut + subSeparator.size());
+    }
+  }
+  return added;
+}
+
+int AssignAuthors(TBase& book, const CreditList& list, const Dictionary& authors, bool mayFirst,
+                  bool maySecond, bool mayOthers, std::string_view separator) {
+  for (const std::string& entry : list.Entries()) {
+    const std::string known = book.Author1 + std::string(kCrLf) + book.Author2 +
+                              std::string(kCrLf) + book.OtherAuthors;
+
+    // The entry is the order digit, the name, perhaps "［reading］", the label.
+    std::string name = entry.empty() ? std::string() : entry.substr(1);
+    std::string bracketReading;
+    if (Contains(name, kOpenBracket)) {
+      bracketReading = ExtractAfter(name, kOpenBracket, kCloseBracket);
+      name = std::string(Before(name, kOpenBracket));
+    }
+
+    std::string dictionaryReading;
+    std::string extra;
+    if (!authors.Empty()) {
+      if (std::optional<AuthorEntry> hit = LookupAuthor(authors, name)) {
+        name = std::move(hit->name);
+        dictionaryReading = std::move(hit->reading);
+        extra = std::move(hit->extra);
+      }
+    }
+
+    if (Contains(known, name)) continue;
+    const std::string& reading = dictionaryReading.empty() ? bracketReading : dictionaryReading;
+    if (mayFirst && book.Author1.empty()) {
+      book.Author1 = name;
+      book.Author1Reading = reading;
+      book.Field64 = extra;
+    } else if (maySecond && book.Author2.empty()) {
+      book.Author2 = name;
+      book.Author2Reading = reading;
+    } else if (mayOthers) {
+      book.OtherAuthors += kCrLf;
+      book.OtherAuthors += separator;
+      book.OtherAuthors += name;
+    }
+  }
+  book.OtherAuthors = Trim(book.OtherAuthors);  // drops the leading line end
+  return 1;
+}
+
+}  // namespace okuzuke
