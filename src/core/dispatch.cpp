@@ -117,7 +117,9 @@ std::string ExpandPath(std::string_view pathTemplate, std::string_view isbn13) {
     }
     std::string_view range = spec.substr(1);
     if (range.empty()) {
-      out += source;
+      // The whole ISBN: a code with an add-on keeps it behind the 13 digits,
+      // and no publisher's address takes the add-on.
+      out += source.substr(0, 13);
       continue;
     }
     std::size_t dash = range.find('-');

@@ -23,7 +23,7 @@ enum class SearchStage {
 };
 
 // One prefix of a row and how its request path is built. Path templates
-// expand {L} (the 13-digit ISBN), {L9-12} (its characters 9..12, 1-based),
+// expand {L} (the 13-digit ISBN, without an add-on code behind it), {L9-12} (its characters 9..12, 1-based),
 // {L13} (one character), {I} and {I2-5} (the same on the ISBN-10 form).
 // `path10` is used instead of `path` for a 10-digit input, when given.
 struct Route {

@@ -91,6 +91,12 @@ TEST(Dispatch, FirstMatchingRowWinsAndUnknownPrefixesGoNowhere) {
   EXPECT_FALSE(Dispatch("", false));
 }
 
+TEST(Dispatch, AnAddOnCodeStaysOutOfTheAddress) {
+  auto request = Dispatch("97840912345671920979004204", false);
+  ASSERT_TRUE(request);
+  EXPECT_EQ(request->url, "http://www.shogakukan.co.jp/skygarden/owa/sol_detail?isbn=9784091234567");
+}
+
 TEST(Dispatch, MalformedCodesThrowInsteadOfReadingPastTheEnd) {
   EXPECT_THROW(Dispatch("978408", false), InvalidIsbn);        // too short for its path
   EXPECT_THROW(Dispatch("97840612345X7", false), InvalidIsbn);  // no ISBN-10 form

@@ -99,8 +99,8 @@ TEST_F(LookupRunTest, FoundBooksBecomeCompletedRecords) {
   EXPECT_EQ(records[0][1], "One");
   EXPECT_EQ(records[0][4], "12");  // volume normalised
   EXPECT_EQ(records[0][20], Sj("購入"));  // column 21 is field 20
-  EXPECT_EQ(records[0][21 + 1], "0");   // TaxFlag
-  EXPECT_EQ(records[0][45], Sj("既読"));  // field 45 after the two empty columns
+  EXPECT_EQ(records[0][22], "0");   // TaxFlag
+  EXPECT_EQ(records[0][46], Sj("既読"));  // field 45 after the two empty columns
   // The unknown prefix 978410 was never fetched.
   EXPECT_EQ(host.downloads, (std::vector<std::string>{kShueishaUrl, kShogakukanUrl}));
 }

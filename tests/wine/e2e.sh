@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# End-to-end tests of the Windows plug-in under Wine: our stand-in host
+# vantor.exe loads okuzuke.dll (an x86_64 build of the same sources; 32-bit
+# programs cannot run on this machine), hands it codes and serves the
+# downloads from saved pages.
+#
+#   tests/wine/e2e.sh WIN_BUILD_DIR SOURCE_DIR
+set -u
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 WIN_BUILD_DIR SOURCE_DIR" >&2
+  exit 2
+fi
+build=$(cd "$1" && pwd)
+src=$(cd "$2" && pwd)
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/okuzuke-wine-e2e.XXXXXX")
+prefixes=()
+cleanup() {
+  for p in "${prefixes[@]}"; do WINEPREFIX="$p" "$wineserver" -k 2>/dev/null; done
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() {  # check NAME CONDITION-COMMAND...
+  local name=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "ok   $name"
+  else
+    failed=$((failed + 1))
+    echo "FAIL $name"
+  fi
+}
+
+# A Windows path for a Unix path (Wine maps / to drive Z:).
+winpath() { echo "Z:${1//\//\\}"; }
+
+new_prefix() {
+  local p=$tmp/prefix-$1
+  mkdir -p "$p"
+  prefixes+=("$p")
+  echo "$p"
+}
+
+vantor() {  # vantor STAGE ARGS... ; output in $tmp/out.txt
+  local stage=$1
+  shift
+  (cd "$stage" && "$wine" "$stage/vantor.exe" "$@") >"$tmp/out.txt" 2>"$tmp/err.txt"
+  tr -d '\r' <"$tmp/out.txt" >"$tmp/out.clean" && mv "$tmp/out.clean" "$tmp/out.txt"
+}
+
+stage_host() {  # stage_host NAME HOST-EXE [AS-NAME]
+  local stage=$tmp/$1
+  mkdir -p "$stage"
+  cp "$build/$2" "$stage/${3:-vantor.exe}"
+  cp "$build/okuzuke.dll" "$stage/"
+  echo "$stage"
+}
+
+export WINEDEBUG=-all LC_ALL=ja_JP.UTF-8
+export WINEPREFIX=$(new_prefix headless)
+
+host=$(stage_host host vantor.exe)
+work=$tmp/work
+mkdir -p "$work"
+
+# -- funcGetInfo
+vantor "$host" info 256
+check "info: name" grep -qP '^name\tDownlaodFunc\t' "$tmp/out.txt"
+check "info: version" grep -qP '^version\t1\.2\.3\t' "$tmp/out.txt"
+check "info: kind" grep -qP '^kind\t3\t' "$tmp/out.txt"
+check "info: Shift-JIS title" grep -qP '^title\t.*\t6F6B757A756B6520' "$tmp/out.txt"
+check "info: guards intact" test "$(grep -c guard-ok "$tmp/out.txt")" -eq 5
+vantor "$host" info 4
+check "info: size 4 keeps 3 characters" grep -qP '^name\tDow\t' "$tmp/out.txt"
+check "info: size 4 version" grep -qP '^version\t1\.2\t' "$tmp/out.txt"
+check "info: size 4 guards" test "$(grep -c guard-ok "$tmp/out.txt")" -eq 5
+vantor "$host" info 0
+check "info: size 0 writes nothing" test "$(grep -c '(untouched).*guard-ok' "$tmp/out.txt")" -eq 5
+
+# -- a run whose downloads go through the host
+codes=$src/tests/wine/codes.txt
+out=$tmp/result.txt
+vantor "$host" run --replay "$(winpath "$src/sample/pages")" --work "$(winpath "$work")" \
+  --out "$(winpath "$out")" "$(winpath "$codes")"
+check "run: result file written" test -f "$out"
+check "run: downloads went through the host" grep -q '^http://' "$tmp/out.txt"
+expected=$(grep -c . "$src/tests/wine/expected_isbns.txt")
+check "run: one record per found book" test "$(grep -c . "$out" 2>/dev/null)" -eq "$expected"
+check "run: records in code order" diff <(cut -d, -f1 "$out" 2>/dev/null) "$src/tests/wine/expected_isbns.txt"
+check "run: 68 columns" test "$(head -1 "$out" | awk -F, '{print NF}')" -ge 68
+check "run: Temp.html in the work folder" test -f "$work/Temp.html"
+
+# -- an empty code list: message, no result file (an old one is deleted)
+echo stale >"$out"
+vantor "$host" run-empty --work "$(winpath "$work")" --out "$(winpath "$out")"
+check "empty list: old result deleted, none written" test ! -e "$out"
+
+# -- a host without one of the 16 services: message, no result file
+incomplete=$(stage_host incomplete vantor_incomplete.exe)
+vantor "$incomplete" run --replay "$(winpath "$src/sample/pages")" --work "$(winpath "$work")" \
+  --out "$(winpath "$out")" "$(winpath "$codes")"
+check "missing service: run ends without result file" grep -qP '^result-file\tabsent' "$tmp/out.txt"
+check "missing service: nothing downloaded" test "$(sed -n '/^downloads:/,/^result-file/p' "$tmp/out.txt" | grep -c '^http')" -eq 0
+
+# -- no vantor.exe beside the running host: message, no result file
+renamed=$(stage_host renamed vantor.exe other.exe)
+(cd "$renamed" && "$wine" "$renamed/other.exe" run --replay "$(winpath "$src/sample/pages")" \
+  --work "$(winpath "$work")" --out "$(winpath "$out")" "$(winpath "$codes")") >"$tmp/out.txt" 2>&1
+check "host executable missing: no result file" test ! -e "$out"
+
+# -- the stop button, pressed by the host during the first download
+export WINEPREFIX=$(new_prefix windowed)
+"$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+vantor "$host" run --replay "$(winpath "$src/sample/pages")" --work "$(winpath "$work")" \
+  --out "$(winpath "$out")" --stop-after 1 "$(winpath "$codes")"
+check "stop: result file written" test -f "$out"
+check "stop: only the first book" test "$(grep -c . "$out" 2>/dev/null)" -eq 1
+check "stop: no download after the stop" test "$(sed -n '/^downloads:/,/^result-file/p' "$tmp/out.txt" | grep -c '^http')" -eq 1
+
+echo "wine e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
