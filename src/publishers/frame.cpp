@@ -1,0 +1,132 @@
+#include "publishers/frame.h"
+
+#include "publishers/page_texts.h"
+#include "text/charset.h"
+#include "text/file_io.h"
+#include "text/private_prefs.h"
+#include "text/sjis.h"
+
+namespace okuzuke::scraping {
+
+namespace {
+
+constexpr std::string_view kPrivateMarkerSuffix = ".pelmar_private";
+
+std::string ConvertToShiftJis(PageEncoding encoding, std::string text) {
+  switch (encoding) {
+    case PageEncoding::ShiftJis:
+      return text;
+    case PageEncoding::Utf8WithBom:
+      return Utf8BomToAnsi(text);
+    case PageEncoding::Utf8:
+      return Utf8ToAnsi(text);
+    case PageEncoding::EucJp:
+      return EucToSjis(text);
+  }
+  return text;
+}
+
+bool Fires(const Rule& rule, const Scan& scan, std::string_view line) {
+  return Contains(line, rule.marker) && (rule.when.alsoHas.empty() || Contains(line, rule.when.alsoHas)) &&
+         (rule.when.lacks.empty() || !Contains(line, rule.when.lacks)) &&
+         (!rule.when.onceFound || scan.found);
+}
+
+// Appends lines from `first` on until a line that holds `until` or the end of
+// the page.
+void AppendLinesUntil(const PageLines& page, std::ptrdiff_t first, std::string_view until,
+                      std::string& text) {
+  for (std::ptrdiff_t k = first; k < page.Count() && !Contains(page[k], until); ++k)
+    text += page[k];
+}
+
+std::string Taken(const Take& take, const Scan& scan) {
+  std::string text;
+  switch (take.kind) {
+    case Take::Kind::Nothing:
+      break;
+    case Take::Kind::Line:
+      text = scan.At(take.offset);
+      break;
+    case Take::Kind::CollectAfter:
+      AppendLinesUntil(scan.page, scan.line + take.offset, take.until, text);
+      break;
+    case Take::Kind::CollectFromHere: {
+      const std::string& here = scan.At(0);
+      std::size_t end = here.find(take.until);
+      if (end != std::string::npos) return here.substr(0, end);
+      text = here;
+      AppendLinesUntil(scan.page, scan.line + 1, take.until, text);
+      break;
+    }
+  }
+  return text;
+}
+
+void Apply(const Rule& rule, Scan& scan) {
+  std::string text = Taken(rule.take, scan);
+  for (const TextStep& step : rule.cut) step(text);
+  for (const TextStep& step : rule.post) step(text);
+  rule.store(scan, text);
+}
+
+void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag) {
+  const ScanBounds& bounds = publisher.scan;
+  const std::ptrdiff_t count = scan.page.Count();
+  if (count < bounds.minLines) return;
+  for (std::ptrdiff_t i = bounds.firstLine; i <= count - bounds.lastFromEnd; ++i) {
+    if (stopFlag) return;
+    scan.line = i;
+    const std::string& line = scan.page[i];
+    for (const Rule& rule : publisher.rules) {
+      if (!Fires(rule, scan, line)) continue;
+      Apply(rule, scan);
+      if (scan.endNow) return;
+    }
+    if (scan.done) return;
+  }
+}
+
+void Finish(Scan& scan, const ScrapeContext& ctx, const std::string& pagePath) {
+  TBase& book = scan.book;
+  AssignAuthors(book, scan.credits, ctx.authorDictionary, true, true, true, "");
+  book.Description = Trim(ReplaceAll(book.Description, kFullWidthSpace, " "));
+  ApplyPrivatePreferences(book, pagePath + std::string(kPrivateMarkerSuffix), scan.rating, "");
+}
+
+}  // namespace
+
+const std::string& PageLines::operator[](std::ptrdiff_t index) const {
+  static const std::string kOutside;
+  return index >= 0 && index < Count() ? lines_[static_cast<std::size_t>(index)] : kOutside;
+}
+
+bool Always(const Scan&) { return true; }
+bool WhenFound(const Scan& scan) { return scan.found; }
+
+std::vector<std::string> DecodePage(const Publisher& publisher, std::vector<std::string> lines) {
+  if (publisher.encoding == PageEncoding::ShiftJis && publisher.entities.empty()) return lines;
+  // Whole-page steps work on the lines joined with CR LF, as the page list
+  // would be written out, and split the result again.
+  std::string text = ConvertToShiftJis(publisher.encoding, JoinLines(lines));
+  for (const Entity& entity : publisher.entities) text = ReplaceAll(text, entity.from, entity.to);
+  return SplitLines(text);
+}
+
+int Scrape(const Publisher& publisher, const std::string& pagePath, ScrapeContext& ctx) {
+  if (!FileExists(pagePath)) return 0;
+  std::optional<std::vector<std::string>> lines = LoadLines(pagePath);
+  if (!lines) return 0;
+  const PageLines page(DecodePage(publisher, std::move(*lines)));
+
+  Scan scan{.book = ctx.book,
+            .credits = CreditList(publisher.credits == CreditOrder::Sorted),
+            .page = page,
+            .rating = std::string(publisher.rating)};
+  RunRules(publisher, scan, ctx.stopFlag);
+  if (!publisher.finishWhen(scan)) return 0;
+  Finish(scan, ctx, pagePath);
+  return 1;
+}
+
+}  // namespace okuzuke::scraping

@@ -1,0 +1,143 @@
+// The method every publisher scraper follows, written once. A publisher is
+// declared as data (Publisher): how its page is encoded, which entities it
+// decodes, which lines are tested, how its credits are ordered, when the book
+// counts as found, and its rules in the order they are applied to each line.
+// Scrape() does the rest: file check, load, conversion, the scan with the
+// stop and done flags, and the finishing steps.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "publishers/scraper.h"
+#include "text/credits.h"
+#include "text/record.h"
+
+namespace okuzuke::scraping {
+
+// The encoding a site serves; the whole page is converted to Shift-JIS.
+enum class PageEncoding { ShiftJis, Utf8WithBom, Utf8, EucJp };
+
+// One page-wide replacement; a publisher's entities are applied in order, so
+// "&amp;" first turns "&amp;quot;" into "&quot;" for the next one.
+struct Entity {
+  std::string_view from;
+  std::string_view to;
+};
+
+// Lines firstLine .. count - lastFromEnd are tested, and none when the page
+// has fewer than minLines lines.
+struct ScanBounds {
+  int firstLine = 0;
+  int minLines = 0;
+  int lastFromEnd = 0;
+};
+
+enum class CreditOrder { Unsorted, Sorted };
+
+// The page as Shift-JIS lines. A line outside the page reads as empty, so a
+// rule may look at i + k or i - 1 without checking bounds.
+class PageLines {
+ public:
+  explicit PageLines(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+  std::ptrdiff_t Count() const { return static_cast<std::ptrdiff_t>(lines_.size()); }
+  const std::string& operator[](std::ptrdiff_t index) const;
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+// Everything one scrape call works on; every rule gets it.
+struct Scan {
+  TBase& book;
+  CreditList credits;
+  const PageLines& page;
+  std::ptrdiff_t line = 0;  // the line whose markers are being tested
+  bool found = false;       // the title rule fired (or the publisher's own condition held)
+  bool done = false;        // the page's last field was taken: end after this line
+  bool endNow = false;      // end the scan at once, skipping the line's remaining rules
+  std::string rating;       // age-rating text for the private preferences
+
+  // The line at `offset` from the current one (empty outside the page).
+  const std::string& At(std::ptrdiff_t offset) const { return page[line + offset]; }
+};
+
+// Which text a rule reads.
+struct Take {
+  enum class Kind { Nothing, Line, CollectAfter, CollectFromHere };
+  Kind kind = Kind::Nothing;
+  int offset = 0;
+  std::string_view until;
+};
+
+// No page text: the rule only sets fixed values or flags.
+inline constexpr Take kNothing{};
+// Line i + offset.
+constexpr Take LineAt(int offset) { return {Take::Kind::Line, offset, {}}; }
+// Lines i + 1, i + 2, ... joined with nothing between them, up to (not
+// including) the first line that holds `end`, or to the end of the page.
+constexpr Take CollectUntil(std::string_view end) { return {Take::Kind::CollectAfter, 1, end}; }
+// The same from line i itself. When line i already holds `end`, the part of
+// line i before it is taken, so a block that opens and closes on one line is
+// not lost.
+constexpr Take CollectFromHereUntil(std::string_view end) {
+  return {Take::Kind::CollectFromHere, 0, end};
+}
+
+// Conditions on top of the marker, all tested on line i.
+struct When {
+  std::string_view alsoHas;  // line i must also hold this
+  std::string_view lacks;    // line i must not hold this
+  bool onceFound = false;    // only after the title rule fired
+};
+constexpr When AlsoHas(std::string_view text) { return {text, {}, false}; }
+constexpr When Lacks(std::string_view text) { return {{}, text, false}; }
+inline constexpr When kOnceFound{{}, {}, true};
+
+// A step on the work text (a cut or a post-processing step).
+using TextStep = std::function<void(std::string&)>;
+using Steps = std::vector<TextStep>;
+// Where the finished work text goes.
+using Store = std::function<void(Scan&, const std::string&)>;
+
+// One row of a publisher's rule table.
+struct Rule {
+  std::string_view fields;  // what it fills, as the table names it
+  Take take;                // the line(s) it reads
+  std::string_view marker;  // tested on line i
+  When when{};              // extra condition
+  Steps cut{};              // applied first, in order
+  Steps post{};             // then these, in order
+  Store store;              // then the result is stored
+};
+
+// Whether a publisher's finishing steps run (and the result is 1).
+using FinishCondition = bool (*)(const Scan&);
+bool Always(const Scan&);
+bool WhenFound(const Scan&);
+
+struct Publisher {
+  std::string_view key;
+  PageEncoding encoding;
+  std::vector<Entity> entities;
+  ScanBounds scan;
+  CreditOrder credits;
+  FinishCondition finishWhen;
+  std::string_view rating;  // handed to ApplyPrivatePreferences
+  std::vector<Rule> rules;
+};
+
+// The page file as Shift-JIS lines with the publisher's entities decoded.
+// Throws Utf8Error for a UTF-8 page with an invalid lead byte.
+std::vector<std::string> DecodePage(const Publisher& publisher, std::vector<std::string> lines);
+
+// Runs the publisher's scraper on the page file. 0 when there is no file
+// (nothing touched) or the publisher's finish condition does not hold (fields
+// written by rules stay written); else the finishing steps run and 1 is
+// returned.
+int Scrape(const Publisher& publisher, const std::string& pagePath, ScrapeContext& ctx);
+
+}  // namespace okuzuke::scraping

@@ -1,0 +1,154 @@
+#include "publishers/frame.h"
+
+#include <gtest/gtest.h>
+
+#include "publishers/page_texts.h"
+#include "publishers/rule_vocabulary.h"
+#include "test_support.h"
+#include "text/charset.h"
+
+namespace okuzuke::scraping {
+namespace {
+
+using test::Sj;
+
+// Notes every tested line in Field15, which no scraper fills.
+void NoteLine(Scan& scan, const std::string&) { scan.book.Field15 += std::to_string(scan.line) + ","; }
+
+// The text in brackets, so that an empty read shows.
+Store Bracketed(std::string TBase::*field) {
+  return [field](Scan& scan, const std::string& text) { scan.book.*field = "[" + text + "]"; };
+}
+
+// A publisher whose rules exercise the frame: "L" notes the line, "T" takes
+// the title, "D" ends the scan (with a rule after it on the same line),
+// "P"/"N" read the lines before and after, "C"/"H" collect.
+Publisher Probe(ScanBounds bounds, PageEncoding encoding = PageEncoding::ShiftJis,
+                FinishCondition finish = Always) {
+  return {.key = "probe",
+          .encoding = encoding,
+          .entities = {kAmp, kQuot, kLt, kGt},
+          .scan = bounds,
+          .credits = CreditOrder::Unsorted,
+          .finishWhen = finish,
+          .rating = kAllAges,
+          .rules = {
+              {"line", kNothing, "L", {}, {}, {}, NoteLine},
+              {"title", LineAt(0), "T=", {}, {After("T=")}, {}, All(Into(&TBase::Title), MarkFound)},
+              {"done", kNothing, "D", {}, {}, {}, MarkDone},
+              {"after done", LineAt(0), "D", {}, {}, {}, Into(&TBase::Label)},
+              {"previous", LineAt(-1), "P", {}, {}, {}, Bracketed(&TBase::Subtitle)},
+              {"far next", LineAt(+3), "N", {}, {}, {}, Bracketed(&TBase::Volume)},
+              {"collect", CollectUntil("END"), "C", {}, {}, {}, Into(&TBase::Description)},
+              {"collect here", CollectFromHereUntil("END"), "H", {}, {}, {}, Into(&TBase::Description)},
+          }};
+}
+
+struct ProbeRun {
+  int result;
+  TBase book;
+};
+
+ProbeRun ScrapeWith(const Publisher& publisher, std::string_view page, bool stop = false, bool marker = false) {
+  test::TempDir dir;
+  std::string path = dir.Write("Temp.html", page);
+  if (marker) dir.Write("Temp.html.pelmar_private", "");
+  ProbeRun run{0, {}};
+  run.book.PageUrl = "http://example.jp/page";
+  Dictionary authors;
+  ScrapeContext ctx{run.book, authors, stop};
+  run.result = Scrape(publisher, path, ctx);
+  return run;
+}
+
+std::string Lines(int count, std::string_view line = "L") {
+  std::string page;
+  for (int i = 0; i < count; ++i) page += std::string(line) + "\r\n";
+  return page;
+}
+
+TEST(ScrapeFrame, TestsOnlyTheLinesWithinTheScanBounds) {
+  struct Case {
+    ScanBounds bounds;
+    int lines;
+    std::string tested;
+  } cases[] = {
+      {{0, 8, 8}, 7, ""},       {{0, 8, 8}, 8, "0,"},  {{0, 8, 8}, 10, "0,1,2,"}, {{1, 3, 2}, 2, ""},
+      {{1, 3, 2}, 3, "1,"},     {{0, 3, 3}, 2, ""},    {{0, 3, 3}, 4, "0,1,"},    {{0, 2, 2}, 1, ""},
+      {{0, 2, 2}, 2, "0,"},     {{0, 0, 1}, 0, ""},    {{0, 0, 1}, 2, "0,1,"},
+  };
+  for (const auto& c : cases) {
+    ProbeRun run = ScrapeWith(Probe(c.bounds), Lines(c.lines));
+    EXPECT_EQ(run.book.Field15, c.tested) << c.lines << " lines";
+  }
+}
+
+TEST(ScrapeFrame, StopFlagEndsTheScanButTheRecordIsStillFinished) {
+  ProbeRun run = ScrapeWith(Probe({0, 0, 1}), "L\r\nT=x\r\n", /*stop=*/true);
+  EXPECT_EQ(run.book.Field15, "");
+  EXPECT_EQ(run.book.Title, "");
+  EXPECT_EQ(run.result, 1);
+}
+
+TEST(ScrapeFrame, DoneFlagEndsTheScanAfterTheRestOfItsLine) {
+  ProbeRun run = ScrapeWith(Probe({0, 0, 1}), "L\r\nL D\r\nL T=late\r\n");
+  EXPECT_EQ(run.book.Field15, "0,1,");
+  EXPECT_EQ(run.book.Label, "L D");
+  EXPECT_EQ(run.book.Title, "");
+}
+
+TEST(ScrapeFrame, LinesOutsideThePageReadEmptyAndCollectionsStopAtItsEnd) {
+  ProbeRun run = ScrapeWith(Probe({0, 0, 1}), "P\r\nx\r\nC\r\nab\r\nN cd\r\n");
+  EXPECT_EQ(run.book.Subtitle, "[]");
+  EXPECT_EQ(run.book.Volume, "[]");
+  EXPECT_EQ(run.book.Description, "abN cd");
+
+  run = ScrapeWith(Probe({0, 0, 1}), "H<dd>one</dd>END tail\r\nnext\r\n");
+  EXPECT_EQ(run.book.Description, "H<dd>one</dd>");
+  run = ScrapeWith(Probe({0, 0, 1}), "H first \r\nsecond\r\nEND\r\nafter\r\n");
+  EXPECT_EQ(run.book.Description, "H first second");
+}
+
+TEST(ScrapeFrame, EntitiesAreDecodedInOrderOverTheWholePage) {
+  ProbeRun run = ScrapeWith(Probe({0, 0, 1}), "T=&amp;quot;A&amp;lt;b&gt;&quot;\r\n");
+  EXPECT_EQ(run.book.Title, Sj("”A<b>”"));
+}
+
+TEST(ScrapeFrame, ConvertsTheServedEncodingBeforeTesting) {
+  ProbeRun run = ScrapeWith(Probe({0, 0, 1}, PageEncoding::Utf8WithBom), "\xEF\xBB\xBFT=\xE6\x98\x9F\n");
+  EXPECT_EQ(run.book.Title, Sj("星"));
+  run = ScrapeWith(Probe({0, 0, 1}, PageEncoding::EucJp), "T=\xC0\xB1\n");
+  EXPECT_EQ(run.book.Title, Sj("星"));
+  EXPECT_THROW(ScrapeWith(Probe({0, 0, 1}, PageEncoding::Utf8), "T=\x80\n"), Utf8Error);
+}
+
+TEST(ScrapeFrame, FinishingStepsRunOnlyWhenTheFinishConditionHolds) {
+  const std::string page = Sj("L\r\nC\r\n　内容　\r\n");
+  ProbeRun notFound = ScrapeWith(Probe({0, 0, 1}, PageEncoding::ShiftJis, WhenFound), page, false, true);
+  EXPECT_EQ(notFound.result, 0);
+  EXPECT_EQ(notFound.book.Description, Sj("　内容　"));  // written, but not cleaned up
+  EXPECT_EQ(notFound.book.PageUrl, "http://example.jp/page");
+
+  ProbeRun found = ScrapeWith(Probe({0, 0, 1}, PageEncoding::ShiftJis, Always), page, false, true);
+  EXPECT_EQ(found.result, 1);
+  EXPECT_EQ(found.book.Description, Sj("内容"));
+  EXPECT_EQ(found.book.AgeRating, Sj("全年齢"));
+  EXPECT_EQ(found.book.PageUrl, "");
+
+  ProbeRun noMarker = ScrapeWith(Probe({0, 0, 1}), page);
+  EXPECT_EQ(noMarker.book.AgeRating, "");
+  EXPECT_EQ(noMarker.book.PageUrl, "http://example.jp/page");
+}
+
+TEST(ScrapeFrame, NoFileGivesZeroAndTouchesNothing) {
+  TBase book;
+  book.Title = "kept";
+  Dictionary authors;
+  bool stop = false;
+  ScrapeContext ctx{book, authors, stop};
+  EXPECT_EQ(Scrape(Probe({0, 0, 1}), "/nonexistent/Temp.html", ctx), 0);
+  EXPECT_EQ(book.Title, "kept");
+}
+
+}  // namespace
+}  // namespace okuzuke::scraping
