@@ -3,6 +3,9 @@
 #include <charconv>
 #include <string>
 
+#include "text/markup.h"
+#include "text/sjis.h"
+
 namespace okuzuke {
 
 namespace {
@@ -17,6 +20,14 @@ std::string NumberOrZero(std::string_view text) {
 }
 
 }  // namespace
+
+std::string CleanTypedCode(std::string_view line) {
+  if (line.find_first_of("- ") == std::string_view::npos) return std::string(line);
+  std::string digits = DigitsOnlyHalfWidth(line);
+  std::string_view typed = TrimRightView(line);
+  if (!typed.empty() && (typed.back() == 'X' || typed.back() == 'x') && digits != line) digits += 'X';
+  return digits;
+}
 
 void ApplyClassificationLine(TBase& book, std::string_view line) {
   if (line.size() != 18) return;

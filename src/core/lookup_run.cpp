@@ -60,7 +60,7 @@ std::optional<SearchHit> CodeLookup::Search(const Request& request, std::string_
 CodeOutcome CodeLookup::Run(std::string& line) {
   TBase& book = ctx_.book;
   ClearBookRecord(book);
-  book.Isbn = line;
+  book.Isbn = CleanTypedCode(line);
   LoadAuthorDictionary(ctx_.authors, ctx_.workFolder);
   LookupPublisher(book, ctx_.workFolder);
   LoadLabelDictionary(ctx_.labels, ctx_.workFolder);

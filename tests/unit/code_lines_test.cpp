@@ -5,6 +5,15 @@
 namespace okuzuke {
 namespace {
 
+TEST(CodeLines, TypedCodesLoseHyphensAndBlanks) {
+  EXPECT_EQ(CleanTypedCode("978-4-08-873512-2"), "9784088735122");
+  EXPECT_EQ(CleanTypedCode("4-10-123456-X"), "410123456X");
+  EXPECT_EQ(CleanTypedCode("978 4091274557"), "9784091274557");
+  EXPECT_EQ(CleanTypedCode("9784091274557"), "9784091274557");
+  EXPECT_EQ(CleanTypedCode("406123456X"), "406123456X");
+  EXPECT_EQ(CleanTypedCode("- -"), "- -");  // no digits: left as typed
+}
+
 TEST(CodeLines, EighteenCharacterLines) {
   struct Case {
     const char* line;
