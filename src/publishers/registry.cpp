@@ -1,5 +1,6 @@
 #include <array>
 
+#include "publishers/publisher_scrapers.h"
 #include "publishers/scraper.h"
 
 namespace okuzuke {
@@ -10,8 +11,8 @@ namespace {
 int FindsNothing(const std::string&, ScrapeContext&) { return 0; }
 
 const std::array<ScraperEntry, 16> kScrapers = {{
-    {ScraperId::Shueisha, "shueisha", FindsNothing},
-    {ScraperId::Shogakukan, "shogakukan", FindsNothing},
+    {ScraperId::Shueisha, "shueisha", ScrapeShueisha},
+    {ScraperId::Shogakukan, "shogakukan", ScrapeShogakukan},
     {ScraperId::SBook, "sbook", FindsNothing},
     {ScraperId::Kodansha, "kodansha", FindsNothing},
     {ScraperId::AkitaShoten, "akita", FindsNothing},
@@ -23,9 +24,9 @@ const std::array<ScraperEntry, 16> kScrapers = {{
     {ScraperId::MediaFactoryOld, "mediafactory-old", FindsNothing},
     {ScraperId::Gakken, "gakken", FindsNothing},
     {ScraperId::Wani, "wani", FindsNothing},
-    {ScraperId::Ohzora, "ohzora", FindsNothing},
-    {ScraperId::Houbunsha, "houbunsha", FindsNothing},
-    {ScraperId::MagGarden, "maggarden", FindsNothing},
+    {ScraperId::Ohzora, "ohzora", ScrapeOhzora},
+    {ScraperId::Houbunsha, "houbunsha", ScrapeHoubunsha},
+    {ScraperId::MagGarden, "maggarden", ScrapeMagGarden},
 }};
 
 }  // namespace

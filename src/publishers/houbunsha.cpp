@@ -1,0 +1,95 @@
+// Houbunsha's comic page: EUC-JP, every value in a "ex1" div. Line 0 is
+// never tested (the author rule reads the line above its marker), and the
+// date and price are taken only below the title.
+#include "publishers/frame.h"
+#include "publishers/page_texts.h"
+#include "publishers/publisher_scrapers.h"
+#include "publishers/rule_vocabulary.h"
+#include "publishers/sites.h"
+#include "text/sjis.h"
+
+namespace okuzuke {
+
+namespace {
+
+using namespace scraping;
+
+constexpr std::string_view kTitleDiv = "<div class=\"ex1\"><b>";
+constexpr std::string_view kPublisherName = "\x96\x46\x95\xB6\x8E\xD0";  // 芳文社
+constexpr std::string_view kVolumeCell = "<td align=\"right\"><div align=\"center\" class=\"ex1\">";
+constexpr std::string_view kVolumeDiv = "<div align=\"center\" class=\"ex1\">";
+constexpr std::string_view kRule = "<hr size=\"1\" noshade>";
+constexpr std::string_view kLabelOpen = "<div class=\"ex1\">\x81s";  // <div class="ex1">《
+constexpr std::string_view kLabelClose = "\x81t</div>";              // 》</div>
+constexpr std::string_view kReleaseDateDiv =
+    "<div class=\"ex1\">\x81@\x94\xAD\x94\x84\x93\xFA\x81\x46";  // <div class="ex1">　発売日：
+constexpr std::string_view kOnSale = "\x94\xAD\x94\x84\x92\x86";  // 発売中
+constexpr std::string_view kPriceDiv =
+    "<div class=\"ex1\">\x81@\x92\xE8\x81@\x89\xBF\x81\x46";  // <div class="ex1">　定　価：
+constexpr std::string_view kPriceFont =
+    "\x92\xE8\x81@\x89\xBF\x81\x46<font color=\"#FF0000\">";  // 定　価：<font color="#FF0000">
+constexpr std::string_view kPriceEnd = "\x89~(\x96{\x91\xCC";  // 円(本体
+constexpr std::string_view kCoverImage = "<img name=\"imageCover\" src=\"/";
+constexpr std::string_view kDescriptionCell = "<td width=\"234\" valign=\"top\">";
+constexpr std::string_view kValueDiv = "<div class=\"ex1\">";
+
+// The text after the first value div to the end of the line; without one,
+// the text from position 17 (1-based, the div's length) on.
+void AfterValueDiv(std::string& text) {
+  std::size_t at = text.find(kValueDiv);
+  std::size_t from = at == std::string::npos ? kValueDiv.size() - 1 : at + kValueDiv.size();
+  text = from < text.size() ? text.substr(from) : std::string();
+}
+
+// "発売中" (on sale) is no date.
+void DateUnlessOnSale(Scan& scan, const std::string& text) {
+  if (text != kOnSale) DateFields(scan, text);
+}
+
+// A "nowprinting" placeholder is no cover.
+void CoverUnlessPlaceholder(Scan& scan, const std::string& path) {
+  static const Store cover = CoverAt(sites::kHoubunsha);
+  if (!Contains(path, "nowprinting")) cover(scan, path);
+}
+
+bool FoundWithTitle(const Scan& scan) { return scan.found && !scan.book.Title.empty(); }
+
+const Publisher& Houbunsha() {
+  static const Publisher publisher{
+      .key = "houbunsha",
+      .encoding = PageEncoding::EucJp,
+      .entities = {kAmp, kQuot, kLt, kGt},
+      .scan = {.firstLine = 1, .minLines = 3, .lastFromEnd = 2},
+      .credits = CreditOrder::Sorted,
+      .finishWhen = FoundWithTitle,
+      .rating = "",
+      .rules = {
+          // fields, line taken, marker on line m, condition, cut, post-processing, store
+          {"title, volume, subtitle, publisher", LineAt(0), kTitleDiv, {}, {Clean, Between(kTitleDiv, "</b></div>")},
+           {}, All(TitleVolumeSubtitle, Fixed(&TBase::Publisher, kPublisherName), MarkFound)},
+          {"volume", LineAt(0), kVolumeCell, {},
+           {Clean, Remove("\x81i"), Remove("\x81j"), Remove("\x8A\xAA"),  // （ ） 巻
+            Between(kVolumeDiv, "</div>"), TrimBlanks},
+           {}, Into(&TBase::Volume)},
+          {"authors", LineAt(-1), kRule, {}, {Clean}, {Replace("<br>", kFullWidthSlash), Strip, TrimBlanks},
+           Credits(kFullWidthSlash, kFullWidthSlash, "")},
+          {"label", LineAt(0), kLabelOpen, {}, {Clean, Between(kLabelOpen, kLabelClose)}, {ToAscii, TrimBlanks},
+           Into(&TBase::Label)},
+          {"release date", LineAt(0), kReleaseDateDiv, kOnceFound, {Clean, Between(kReleaseDateDiv, "</div>")}, {},
+           DateUnlessOnSale},
+          {"price", LineAt(0), kPriceDiv, kOnceFound, {Clean, Remove(","), Between(kPriceFont, kPriceEnd), TrimBlanks},
+           {}, Into(&TBase::Price)},
+          {"cover image URL", LineAt(0), kCoverImage, {}, {Between(kCoverImage, kQuote)}, {}, CoverUnlessPlaceholder},
+          {"description", LineAt(+1), kDescriptionCell, {}, {Clean, AfterValueDiv}, {BrToCrLf},
+           All(Into(&TBase::Description), MarkDone)},
+      }};
+  return publisher;
+}
+
+}  // namespace
+
+int ScrapeHoubunsha(const std::string& pagePath, ScrapeContext& ctx) {
+  return Scrape(Houbunsha(), pagePath, ctx);
+}
+
+}  // namespace okuzuke

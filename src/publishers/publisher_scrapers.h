@@ -1,0 +1,17 @@
+// The built publisher scrapers, each a ScraperFn over its publisher's
+// declaration; registry.cpp puts them into the table of page layouts.
+#pragma once
+
+#include <string>
+
+#include "publishers/scraper.h"
+
+namespace okuzuke {
+
+int ScrapeShogakukan(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeShueisha(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeMagGarden(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeHoubunsha(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeOhzora(const std::string& pagePath, ScrapeContext& ctx);
+
+}  // namespace okuzuke

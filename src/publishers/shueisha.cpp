@@ -1,0 +1,151 @@
+// Shueisha's book page: Shift-JIS. The three lines after "<title>" hold the
+// title fields, the author fields and "label|publisher", each "/"-separated;
+// this scraper splits them itself and writes the author fields directly.
+#include "publishers/frame.h"
+#include "publishers/page_texts.h"
+#include "publishers/publisher_scrapers.h"
+#include "publishers/rule_vocabulary.h"
+#include "publishers/sites.h"
+#include "text/markup.h"
+#include "text/numerals.h"
+#include "text/sjis.h"
+
+namespace okuzuke {
+
+namespace {
+
+using namespace scraping;
+
+// The scan stops this far from the end, and so does the profile search.
+constexpr int kLastFromEnd = 8;
+
+constexpr std::string_view kTitleMarker = "<title>";
+constexpr std::string_view kFullWidthBar = "\x81\x62";                      // ｜
+constexpr std::string_view kPublisherName = "\x8FW\x89p\x8E\xD0";           // 集英社
+constexpr std::string_view kSizeAndPages =
+    "\x94\xBB\x8C^\x81^\x91\x8D\x83y\x81[\x83W\x90\x94";                    // 判型／総ページ数
+constexpr std::string_view kTotalPages = "\x91\x8D\x83y\x81[\x83W\x90\x94";  // 総ページ数
+constexpr std::string_view kPagesTail = "\x83W";                            // ジ
+constexpr std::string_view kPagesUnit = "\x83y\x81[";                       // ペー
+constexpr std::string_view kColon = "\x81\x46";                             // ：
+constexpr std::string_view kReleaseDate = "\x81\xA1\x94\xAD\x94\x84\x94N\x8C\x8E\x93\xFA";  // ■発売年月日
+constexpr std::string_view kReleaseDateHead =
+    "\x81\xA1\x94\xAD\x94\x84\x94N\x8C\x8E\x93\xFA\x81\x46";                 // ■発売年月日：
+constexpr std::string_view kPrice = "\x81\xA1\x92\xE8\x89\xBF\x81\x46";      // ■定価：
+constexpr std::string_view kContentsImage = "/search/image/page_contents.gif";
+constexpr std::string_view kTableOfContents = "<b>\x96\xDA\x8E\x9F</b>";      // <b>目次</b>
+constexpr std::string_view kTableOfContentsHead = "\r\n\r\n\x96\xDA\x8E\x9F\x81\x46\r\n";  // 目次：
+
+// Title split: the first empty field among the first five decides how many
+// fields the line has; fewer than five means the page is the book's. A line
+// whose very first field is empty carries no title (a page without the book
+// has markup there), so it does not make the page found.
+void TitleFields(Scan& scan, const std::string& text) {
+  TBase& book = scan.book;
+  int firstEmpty = 0;
+  for (int j = 1; j <= 5 && firstEmpty == 0; ++j)
+    if (NthField(text, "/", j).empty()) firstEmpty = j;
+  if (firstEmpty >= 2) scan.found = true;
+
+  book.Title = NthField(text, "/", 1);
+  std::string second = NthField(text, "/", 2);
+  if (firstEmpty == 3) {
+    (ContainsDigit(second) ? book.Volume : book.Subtitle) = second;
+  } else if (firstEmpty == 4) {
+    std::string third = NthField(text, "/", 3);
+    if (ContainsDigit(second)) {
+      book.Volume = second;
+      book.Subtitle = third;
+    } else {
+      book.Volume = third;
+      book.Subtitle = second;
+    }
+  }
+}
+
+// The named authors' profile lines further down the page go to the other
+// authors, each after a line break, until a line for each author was seen.
+void AppendProfiles(Scan& scan, std::string_view first, std::string_view second) {
+  bool firstSeen = false;
+  bool secondSeen = false;
+  for (std::ptrdiff_t k = scan.line + 4; k <= scan.page.Count() - kLastFromEnd; ++k) {
+    std::string line = scan.page[k];
+    Clean(line);
+    Strip(line);
+    if (Contains(line, first)) {
+      scan.book.OtherAuthors += "\r\n" + line;
+      firstSeen = true;
+    }
+    if (!second.empty() && Contains(line, second)) {
+      scan.book.OtherAuthors += "\r\n" + line;
+      secondSeen = true;
+    }
+    if (firstSeen && secondSeen) return;
+  }
+}
+
+// Author split: up to three leading non-empty fields. The second name goes
+// to author 2 also when there is a third (which goes to the other authors),
+// so no name is lost and both are looked for among the profiles.
+void AuthorFields(Scan& scan, const std::string& text) {
+  TBase& book = scan.book;
+  std::string fields[3];
+  int count = 0;
+  for (; count < 3; ++count) {
+    fields[count] = NthField(text, "/", count + 1);
+    if (fields[count].empty()) break;
+  }
+
+  book.Author1 = fields[0];
+  if (count >= 2) book.Author2 = fields[1];
+  if (count == 3) book.OtherAuthors = fields[2];
+  if (count >= 2) AppendProfiles(scan, fields[0], fields[1]);
+}
+
+void LabelAndPublisher(Scan& scan, const std::string& text) {
+  if (!Contains(text, "|")) return;
+  scan.book.Label = NthField(text, "|", 1);
+  scan.book.Publisher = std::string(kPublisherName);
+}
+
+void AppendTableOfContents(Scan& scan, const std::string& text) {
+  scan.book.Description += std::string(kTableOfContentsHead) + text;
+}
+
+const Publisher& Shueisha() {
+  static const std::string coverFolder = std::string(sites::kShueisha) + "/search/book_image/";
+  static const Publisher publisher{
+      .key = "shueisha",
+      .encoding = PageEncoding::ShiftJis,
+      .entities = {kAmp, kQuot},
+      .scan = {.firstLine = 0, .minLines = kLastFromEnd, .lastFromEnd = kLastFromEnd},
+      .credits = CreditOrder::Unsorted,
+      .finishWhen = WhenFound,
+      .rating = kAllAges,
+      .rules = {
+          // fields, line taken, marker on line i, condition, cut, post-processing, store
+          {"title, volume, subtitle", LineAt(+1), kTitleMarker, {}, {Clean},
+           {Replace(kFullWidthSlash, "/"), Remove(kFullWidthBar), Strip}, TitleFields},
+          {"authors", LineAt(+2), kTitleMarker, {}, {Clean},
+           {Replace(kFullWidthSlash, "/"), Remove(kFullWidthBar), Strip}, AuthorFields},
+          {"label, publisher", LineAt(+3), kTitleMarker, {}, {Clean},
+           {Replace(kFullWidthSlash, "/"), Replace(kFullWidthBar, "|"), Strip}, LabelAndPublisher},
+          {"size", LineAt(0), kSizeAndPages, {}, {Clean, Strip, Between(kTotalPages, kPagesTail), Between(kColon, kFullWidthSlash)},
+           {}, SizeField},
+          {"page count", LineAt(0), kSizeAndPages, {}, {Clean, Strip, Between(kTotalPages, kPagesTail), Between(kFullWidthSlash, kPagesUnit)},
+           {}, Into(&TBase::PageCount)},
+          {"release date", LineAt(0), kReleaseDate, {}, {Clean}, {Remove(kReleaseDateHead), Strip}, DateFields},
+          {"price", LineAt(0), kPrice, {}, {Clean, Between(kColon, kYen)}, {Remove(","), Strip}, Into(&TBase::Price)},
+          {"cover image URL", LineAt(0), coverFolder, {}, {Clean, Between(kImgSrc, kQuote)}, {Remove(",")}, CoverAsIs},
+          {"description", LineAt(0), kContentsImage, {}, {Clean}, {BrToCrLf, Strip}, DescriptionWith(kDescriptionHead)},
+          {"table of contents", LineAt(0), kTableOfContents, {}, {Clean, After(kTableOfContents)}, {BrToCrLf, Strip},
+           All(AppendTableOfContents, MarkDone)},
+      }};
+  return publisher;
+}
+
+}  // namespace
+
+int ScrapeShueisha(const std::string& pagePath, ScrapeContext& ctx) { return Scrape(Shueisha(), pagePath, ctx); }
+
+}  // namespace okuzuke
