@@ -1,0 +1,84 @@
+// Every built publisher scraper on its realistic book page, and on pages that
+// are damaged or hostile.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "publishers/scrape_report.h"
+#include "scrape_pages.h"
+#include "text/charset.h"
+
+namespace okuzuke {
+namespace {
+
+using test::Fixture;
+using test::ScrapeBytes;
+
+const char* const kKeys[] = {"shogakukan", "shueisha", "maggarden", "houbunsha", "ohzora"};
+
+std::string BookPage(const std::string& key) { return Fixture("pages/" + key + "/book.html"); }
+
+TEST(PublisherPages, BookPagesGiveTheirExpectedRecords) {
+  for (std::string key : kKeys) {
+    test::Scraped scraped = ScrapeBytes(key, BookPage(key));
+    EXPECT_EQ(FormatScrapeReport(scraped.result, scraped.book), Fixture("pages/" + key + "/book.expected"))
+        << key;
+  }
+}
+
+TEST(PublisherPages, BuiltKeysAreListed) {
+  std::vector<std::string_view> keys = BuiltScraperKeys();
+  for (std::string_view key : kKeys) EXPECT_NE(std::find(keys.begin(), keys.end(), key), keys.end()) << key;
+}
+
+TEST(PublisherPages, MissingPageGivesZeroAndTouchesNothing) {
+  for (std::string key : kKeys) {
+    TBase book;
+    book.Title = "kept";
+    Dictionary authors;
+    bool stop = false;
+    ScrapeContext ctx{book, authors, stop};
+    EXPECT_EQ(FindScraper(key)->scrape("/nonexistent/Temp.html", ctx), 0) << key;
+    EXPECT_EQ(book.Title, "kept");
+  }
+}
+
+// The page cut just after the first byte of its last "の", in the page's own
+// encoding.
+std::string CutInsideCharacter(const std::string& key, const std::string& page) {
+  std::string no = test::ServedPage(key, "\xE3\x81\xAE");  // の
+  if (no.size() > 3) no = no.substr(3);                    // without the byte order mark
+  std::size_t at = page.rfind(no);
+  return page.substr(0, at + 1);
+}
+
+// A damaged page may give 0 or a partial record, or the invalid UTF-8
+// error that ends the code's lookup; it must never crash.
+void ExpectSurvives(const std::string& key, const std::string& page, const char* what) {
+  try {
+    int result = ScrapeBytes(key, page).result;
+    EXPECT_TRUE(result == 0 || result == 1) << key << ", " << what;
+  } catch (const Utf8Error&) {
+  }
+}
+
+TEST(PublisherPages, DamagedPagesNeverCrash) {
+  std::mt19937 random(20240601);
+  std::string noise(256 * 1024, '\0');
+  for (char& byte : noise) byte = static_cast<char>(random());
+  for (std::string key : kKeys) {
+    std::string page = BookPage(key);
+    std::string oneLine;
+    for (char c : page) oneLine += (c == '\r' || c == '\n') ? ' ' : c;
+    std::string enormous = oneLine;
+    while (enormous.size() < 3 * 1024 * 1024) enormous += oneLine.substr(3);
+    ExpectSurvives(key, noise, "random bytes");
+    ExpectSurvives(key, "", "empty page");
+    ExpectSurvives(key, enormous, "one enormous line");
+    ExpectSurvives(key, enormous + std::string(12, '\n'), "one enormous line, then empty lines");
+    ExpectSurvives(key, CutInsideCharacter(key, page), "cut inside a character");
+  }
+}
+
+}  // namespace
+}  // namespace okuzuke
