@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# `okuzuke scrape`: every publisher's book page prints its expected record,
+# --list names the built scrapers, and wrong arguments get the usage line.
+#   scrape_command_test.sh OKUZUKE TESTS_DIR SOURCE_DIR
+set -u
+okuzuke=$1
+tests=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+passed=0
+failed=0
+check() {
+  local name=$1
+  shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $name"; fi
+}
+
+for dir in "$tests"/fixtures/pages/*/; do
+  key=$(basename "$dir")
+  [ -f "$dir/book.expected" ] || continue
+  "$okuzuke" scrape "$key" "$dir/book.html" >"$tmp/$key.out" 2>"$tmp/err"
+  check "$key exits 0" test $? -eq 0
+  check "$key prints its expected record" diff -u "$dir/book.expected" "$tmp/$key.out"
+  "$okuzuke" scrape --list >"$tmp/list"
+  check "$key is listed" grep -qx "$key" "$tmp/list"
+done
+
+"$okuzuke" scrape nosuchpublisher "$tests/fixtures/pages/shueisha/book.html" >/dev/null 2>"$tmp/err"
+check "unknown publisher exits 2" test $? -eq 2
+check "unknown publisher: usage" grep -q '^usage: okuzuke scrape' "$tmp/err"
+"$okuzuke" scrape shueisha >/dev/null 2>"$tmp/err"
+check "missing page argument exits 2" test $? -eq 2
+"$okuzuke" scrape shueisha "$tmp/missing.html" >/dev/null 2>"$tmp/err"
+check "missing page file exits 1" test $? -eq 1
+
+# With an author dictionary (keys in their half-width form) the reading comes from it.
+printf '|緒方ﾊﾙｷ|緒方ハルキ|オガタハルキ|x|\r\n' | iconv -f UTF-8 -t CP932 >"$tmp/AuthDB.dat"
+"$okuzuke" scrape shogakukan "$tests/fixtures/pages/shogakukan/book.html" --dict "$tmp" >"$tmp/out"
+check "--dict gives the dictionary reading" grep -qP '^Author1Reading\tオガタハルキ$' "$tmp/out"
+
+echo "scrape_command: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
