@@ -1,7 +1,12 @@
+// Code page 932 through glibc iconv, made to give the same bytes as the
+// Windows build (codepage_win32.cpp), so that pages convert alike on both:
+// Windows' best-fit folding of Latin-1, and the JIS forms of WAVE DASH and its
+// kin, which glibc already maps.
 #include <errno.h>
 #include <iconv.h>
 
-#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -11,9 +16,6 @@ namespace okuzuke {
 
 namespace {
 
-// One conversion with glibc iconv. Input that the target cannot hold, or
-// that is not valid in the source, is replaced by `replacement` (already in
-// the target encoding) and skipped by `skipWidth` source bytes.
 class Iconv {
  public:
   Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
@@ -23,16 +25,15 @@ class Iconv {
   Iconv(const Iconv&) = delete;
   Iconv& operator=(const Iconv&) = delete;
 
-  // `skipWidth` tells how many source bytes the character at `at` spans.
-  template <typename SkipWidth>
-  std::string Convert(const char* data, std::size_t size, std::string_view replacement,
-                      SkipWidth skipWidth) {
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    std::string out;
-    out.resize(size * 2 + 16);
+  // Converts `size` bytes into `out` (appending). Where the source is invalid or
+  // the target cannot hold a character, `onError(at, left, out)` appends a
+  // replacement and returns how many source bytes to skip (at least one).
+  template <typename OnError>
+  void Append(const char* data, std::size_t size, std::string& out, OnError onError) {
     char* in = const_cast<char*>(data);
     std::size_t inLeft = size;
-    std::size_t used = 0;
+    std::size_t used = out.size();
+    out.resize(used + size * 2 + 16);
     while (inLeft > 0) {
       char* outPtr = out.data() + used;
       std::size_t outLeft = out.size() - used;
@@ -41,59 +42,154 @@ class Iconv {
       if (rc != static_cast<std::size_t>(-1)) break;
       if (errno == E2BIG) {
         out.resize(out.size() * 2);
-      } else {  // EILSEQ or EINVAL (truncated input at the end)
-        if (out.size() - used < replacement.size()) out.resize(out.size() * 2 + replacement.size());
-        std::memcpy(out.data() + used, replacement.data(), replacement.size());
-        used += replacement.size();
-        std::size_t skip = std::min<std::size_t>(skipWidth(in, inLeft), inLeft);
-        in += skip;
-        inLeft -= skip;
+        continue;
       }
+      out.resize(used);  // EILSEQ, or EINVAL for a character cut off at the end
+      std::size_t skip = onError(in, inLeft, out);
+      used = out.size();
+      if (skip > inLeft) skip = inLeft;
+      in += skip;
+      inLeft -= skip;
+      out.resize(used + inLeft * 2 + 16);
     }
     out.resize(used);
-    return out;
+  }
+
+  // The hot path of Utf16ToCp932: a run of BMP units that are neither ASCII
+  // nor surrogates, written to `dst`, which has room for two bytes per unit.
+  // A character code page 932 lacks becomes "?". Returns the new end of `dst`.
+  char* ConvertRun(const char16_t* units, std::size_t count, char* dst) {
+    char* in = reinterpret_cast<char*>(const_cast<char16_t*>(units));
+    std::size_t inLeft = count * 2;
+    std::size_t outLeft = count * 2;
+    while (inLeft > 0) {
+      if (iconv(cd_, &in, &inLeft, &dst, &outLeft) != static_cast<std::size_t>(-1)) break;
+      if (errno == E2BIG) throw std::logic_error("code page 932 output exceeds two bytes a unit");
+      *dst++ = '?';
+      --outLeft;
+      in += 2;
+      inLeft -= 2;
+    }
+    return dst;
   }
 
  private:
   iconv_t cd_;
 };
 
-constexpr auto kOneByte = [](const char*, std::size_t) -> std::size_t { return 1; };
+// What WideCharToMultiByte(932) writes for U+0080..U+00FF: Latin-1 letters
+// fold to their base letters, signs to their full-width look-alikes ("?" for
+// the rest). glibc rejects most of these.
+constexpr std::array<std::uint16_t, 128> kLatin1ToCp932 = {
+    0x80,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,    // U+0080
+    0x3F,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,    // U+0088
+    0x3F,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,    // U+0090
+    0x3F,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,   0x3F,    // U+0098
+    0x3F,   0x21,   0x8191, 0x8192, 0x3F,   0x5C,   0x7C,   0x8198,  // U+00A0
+    0x814E, 0x63,   0x61,   0x81E1, 0x81CA, 0x2D,   0x52,   0x8150,  // U+00A8
+    0x818B, 0x817D, 0x32,   0x33,   0x814C, 0x83CA, 0x81F7, 0x8145,  // U+00B0
+    0x8143, 0x31,   0x6F,   0x81E2, 0x3F,   0x3F,   0x3F,   0x3F,    // U+00B8
+    0x41,   0x41,   0x41,   0x41,   0x41,   0x41,   0x41,   0x43,    // U+00C0
+    0x45,   0x45,   0x45,   0x45,   0x49,   0x49,   0x49,   0x49,    // U+00C8
+    0x44,   0x4E,   0x4F,   0x4F,   0x4F,   0x4F,   0x4F,   0x817E,  // U+00D0
+    0x4F,   0x55,   0x55,   0x55,   0x55,   0x59,   0x54,   0x73,    // U+00D8
+    0x61,   0x61,   0x61,   0x61,   0x61,   0x61,   0x61,   0x63,    // U+00E0
+    0x65,   0x65,   0x65,   0x65,   0x69,   0x69,   0x69,   0x69,    // U+00E8
+    0x64,   0x6E,   0x6F,   0x6F,   0x6F,   0x6F,   0x6F,   0x8180,  // U+00F0
+    0x6F,   0x75,   0x75,   0x75,   0x75,   0x79,   0x74,   0x79,    // U+00F8
+};
+
+bool IsSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDFFF; }
+
+// The code page 932 bytes for a unit that must not go to iconv (Latin-1, and
+// the few Windows mappings glibc lacks), or -1.
+int FixedCp932(char16_t u) {
+  if (u < 0x80) return u;
+  if (u < 0x100) return kLatin1ToCp932[u - 0x80];
+  if (u == 0x3094) return 0x8394;  // hiragana vu as katakana vu
+  // The private-use units Windows keeps for the single bytes A0, FD, FE, FF.
+  constexpr std::array<std::uint16_t, 4> kPrivateUse = {0xA0, 0xFD, 0xFE, 0xFF};
+  if (u >= 0xF8F0 && u <= 0xF8F3) return kPrivateUse[u - 0xF8F0];
+  return -1;
+}
+
+bool NeedsIconv(char16_t u) { return u >= 0x80 && !IsSurrogate(u) && FixedCp932(u) < 0; }
+
+Iconv& Utf16ToCp932Converter() {
+  thread_local Iconv conv("CP932", "UTF-16LE");
+  return conv;
+}
 
 }  // namespace
 
 std::string Utf16ToCp932(std::u16string_view text) {
-  thread_local Iconv conv("CP932", "UTF-16LE");
-  // A surrogate pair is one character and becomes one "?".
-  auto width = [](const char* at, std::size_t left) -> std::size_t {
-    auto unit = [&](std::size_t i) {
-      return static_cast<unsigned>(static_cast<unsigned char>(at[i])) |
-             static_cast<unsigned>(static_cast<unsigned char>(at[i + 1])) << 8;
-    };
-    if (left >= 4 && unit(0) >= 0xD800 && unit(0) <= 0xDBFF && unit(2) >= 0xDC00 &&
-        unit(2) <= 0xDFFF)
-      return 4;
-    return 2;
-  };
-  return conv.Convert(reinterpret_cast<const char*>(text.data()), text.size() * 2, "?", width);
+  Iconv& conv = Utf16ToCp932Converter();
+  const std::size_t size = text.size();
+  std::string out(size * 2, '\0');  // no unit gives more than two bytes
+  char* dst = out.data();
+  std::size_t i = 0;
+  while (i < size) {
+    const char16_t u = text[i];
+    if (u < 0x80) {
+      *dst++ = static_cast<char>(u);
+      ++i;
+    } else if (IsSurrogate(u)) {
+      // Code page 932 has nothing outside the BMP: a pair, or a stray half, is one "?".
+      const bool pair = u <= 0xDBFF && i + 1 < size && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+      *dst++ = '?';
+      i += pair ? 2 : 1;
+    } else if (int fixed = FixedCp932(u); fixed >= 0) {
+      if (fixed > 0xFF) *dst++ = static_cast<char>(fixed >> 8);
+      *dst++ = static_cast<char>(fixed & 0xFF);
+      ++i;
+    } else {
+      // One iconv call for the whole run of Japanese text.
+      std::size_t end = i + 1;
+      while (end < size && NeedsIconv(text[end])) ++end;
+      dst = conv.ConvertRun(text.data() + i, end - i, dst);
+      i = end;
+    }
+  }
+  out.resize(static_cast<std::size_t>(dst - out.data()));
+  return out;
 }
 
 std::u16string Cp932ToUtf16(std::string_view text) {
   thread_local Iconv conv("UTF-16LE", "CP932");
-  std::string bytes = conv.Convert(text.data(), text.size(), std::string_view("\xFD\xFF", 2), kOneByte);
+  std::string bytes;
+  conv.Append(text.data(), text.size(), bytes, [](const char* at, std::size_t, std::string& out) {
+    // Windows reads a lone 0x80 as U+0080; anything else undecodable is U+FFFD.
+    out.append(static_cast<unsigned char>(*at) == 0x80 ? std::string_view("\x80\x00", 2)
+                                                       : std::string_view("\xFD\xFF", 2));
+    return std::size_t{1};
+  });
   std::u16string out(bytes.size() / 2, u'\0');
   std::memcpy(out.data(), bytes.data(), out.size() * 2);
   return out;
 }
 
 std::string Cp932ToUtf8(std::string_view text) {
-  thread_local Iconv conv("UTF-8", "CP932");
-  return conv.Convert(text.data(), text.size(), "\xEF\xBF\xBD", kOneByte);
+  thread_local Iconv conv("UTF-8", "UTF-16LE");
+  std::u16string wide = Cp932ToUtf16(text);
+  std::string out;
+  conv.Append(reinterpret_cast<const char*>(wide.data()), wide.size() * 2, out,
+              [](const char*, std::size_t, std::string& o) {
+                o.append("\xEF\xBF\xBD");
+                return std::size_t{2};
+              });
+  return out;
 }
 
 std::string Utf8ToCp932(std::string_view text) {
-  thread_local Iconv conv("CP932", "UTF-8");
-  return conv.Convert(text.data(), text.size(), "?", kOneByte);
+  thread_local Iconv conv("UTF-16LE", "UTF-8");
+  std::string bytes;
+  conv.Append(text.data(), text.size(), bytes, [](const char*, std::size_t, std::string& out) {
+    out.append("\xFD\xFF", 2);  // U+FFFD, which becomes "?"
+    return std::size_t{1};
+  });
+  std::u16string wide(bytes.size() / 2, u'\0');
+  std::memcpy(wide.data(), bytes.data(), wide.size() * 2);
+  return Utf16ToCp932(wide);
 }
 
 }  // namespace okuzuke

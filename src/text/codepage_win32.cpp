@@ -1,11 +1,60 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "text/codepage.h"
 
 namespace okuzuke {
 
 namespace {
 constexpr UINT kShiftJis = 932;
+
+// Characters that pages made on Unix or Mac systems write with the JIS code
+// points, which code page 932 holds under other Unicode values. Windows' own
+// table turns them into "?"; mapping them first keeps them (and matches what
+// iconv gives on other platforms).
+struct JisForm {
+  char16_t from, to;
+};
+constexpr JisForm kJisForms[] = {
+    {0x2014, 0x2015},  // EM DASH -> HORIZONTAL BAR (0x815C)
+    {0x2016, 0x2225},  // DOUBLE VERTICAL LINE -> PARALLEL TO (0x8161)
+    {0x203E, 0x007E},  // OVERLINE -> 0x7E
+    {0x2212, 0xFF0D},  // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS (0x817C)
+    {0x301C, 0xFF5E},  // WAVE DASH -> FULLWIDTH TILDE (0x8160)
+};
+
+char16_t ToCp932Form(char16_t u) {
+  for (const auto& form : kJisForms)
+    if (form.from == u) return form.to;
+  return u;
+}
+
+bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// True when the text holds a JIS form or a surrogate pair and so needs
+// MapForCp932 before conversion.
+bool NeedsMapping(std::u16string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char16_t u) { return ToCp932Form(u) != u || IsHighSurrogate(u); });
+}
+
+// JIS forms to their code page 932 values; a surrogate pair (nothing outside
+// the BMP exists in code page 932) to one "?", where Windows would write two.
+std::u16string MapForCp932(std::u16string_view text) {
+  std::u16string mapped;
+  mapped.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      mapped += u'?';
+      ++i;
+    } else {
+      mapped += ToCp932Form(text[i]);
+    }
+  }
+  return mapped;
+}
 
 std::u16string ToUtf16(UINT codePage, std::string_view text) {
   if (text.empty()) return {};
@@ -28,9 +77,13 @@ std::string FromUtf16(UINT codePage, std::u16string_view text) {
 }
 }  // namespace
 
-std::string Utf16ToCp932(std::u16string_view text) { return FromUtf16(kShiftJis, text); }
+std::string Utf16ToCp932(std::u16string_view text) {
+  if (!NeedsMapping(text)) return FromUtf16(kShiftJis, text);
+  return FromUtf16(kShiftJis, MapForCp932(text));
+}
+
 std::u16string Cp932ToUtf16(std::string_view text) { return ToUtf16(kShiftJis, text); }
 std::string Cp932ToUtf8(std::string_view text) { return FromUtf16(CP_UTF8, ToUtf16(kShiftJis, text)); }
-std::string Utf8ToCp932(std::string_view text) { return FromUtf16(kShiftJis, ToUtf16(CP_UTF8, text)); }
+std::string Utf8ToCp932(std::string_view text) { return Utf16ToCp932(ToUtf16(CP_UTF8, text)); }
 
 }  // namespace okuzuke

@@ -1,0 +1,137 @@
+#include "text/charset.h"
+
+#include <algorithm>
+
+#include "text/codepage.h"
+
+namespace okuzuke {
+
+namespace {
+
+// Decodes UTF-8 up to its first 0 byte and calls `emit` with each code point.
+// A sequence cut off by the end takes zeros for its missing continuation
+// bytes, as if the input were padded with zeros, and ends the decoding; the
+// padding is never read. Continuation bytes are not checked: only their low
+// six bits count. Four-byte sequences beyond U+10FFFF give U+FFFD.
+template <typename Emit>
+void DecodeUtf8(std::string_view utf8, Emit emit) {
+  const std::size_t size = utf8.size();
+  auto byteAt = [&](std::size_t i) -> char32_t {
+    return i < size ? static_cast<unsigned char>(utf8[i]) : 0;
+  };
+  auto low6 = [&](std::size_t i) -> char32_t { return byteAt(i) & 0x3F; };
+
+  std::size_t i = 0;
+  while (i < size) {
+    const char32_t lead = byteAt(i);
+    if (lead == 0) break;
+    if (lead < 0x80) {
+      emit(lead);
+      i += 1;
+    } else if (lead >= 0xC0 && lead <= 0xDF) {
+      emit((lead & 0x1F) << 6 | low6(i + 1));
+      i += 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      emit((lead & 0x0F) << 12 | low6(i + 1) << 6 | low6(i + 2));
+      i += 3;
+    } else if (lead >= 0xF0 && lead <= 0xF7) {
+      char32_t code = (lead & 0x07) << 18 | low6(i + 1) << 12 | low6(i + 2) << 6 | low6(i + 3);
+      emit(code <= 0x10FFFF ? code : U'\uFFFD');
+      i += 4;
+    } else {
+      throw Utf8Error();
+    }
+  }
+}
+
+// Collects UTF-16 units in a small buffer and converts them a buffer at a
+// time, so a whole page never needs a UTF-16 copy of itself.
+class Cp932Writer {
+ public:
+  explicit Cp932Writer(std::size_t expectedBytes) { out_.reserve(expectedBytes); }
+
+  void Put(char32_t code) {
+    if (filled_ + 2 > units_.size()) Flush();  // keeps a surrogate pair together
+    if (code < 0x10000) {
+      units_[filled_++] = static_cast<char16_t>(code);
+    } else {
+      code -= 0x10000;
+      units_[filled_++] = static_cast<char16_t>(0xD800 + (code >> 10));
+      units_[filled_++] = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    }
+  }
+
+  std::string Finish() {
+    Flush();
+    return std::move(out_);
+  }
+
+ private:
+  void Flush() {
+    out_ += Utf16ToCp932(std::u16string_view(units_.data(), filled_));
+    filled_ = 0;
+  }
+
+  std::array<char16_t, 4096> units_;
+  std::size_t filled_ = 0;
+  std::string out_;
+};
+
+}  // namespace
+
+std::string Utf8ToAnsi(std::string_view utf8) {
+  // No character takes more bytes in code page 932 than in UTF-8.
+  Cp932Writer writer(utf8.size());
+  // An encoded U+0000 (e.g. C0 80) ends the text as a 0 byte does, but the
+  // bytes up to the first 0 byte are still decoded, and may still be invalid.
+  bool ended = false;
+  DecodeUtf8(utf8, [&](char32_t code) {
+    if (code == 0) ended = true;
+    if (!ended) writer.Put(code);
+  });
+  return writer.Finish();
+}
+
+std::string Utf8BomToAnsi(std::string_view utf8) {
+  return Utf8ToAnsi(utf8.substr(std::min<std::size_t>(3, utf8.size())));
+}
+
+std::string EucToSjis(std::string_view euc) {
+  const std::size_t size = euc.size();
+  std::string sjis(size, '\0');  // every step writes at most the bytes it reads
+  std::size_t out = 0;
+  std::size_t i = 0;
+  while (i < size) {
+    const auto b = static_cast<unsigned char>(euc[i]);
+    if (b <= 0x80 || b == 0xFF) {
+      sjis[out++] = static_cast<char>(b);
+      i += 1;
+    } else if (i + 1 == size) {
+      break;  // the first byte of a pair cut off by the end stands for nothing: dropped
+    } else if (b == 0x8E) {  // single shift: a half-width katakana byte follows
+      sjis[out++] = euc[i + 1];
+      i += 2;
+    } else {
+      const auto pair = JisToSjis(b & 0x7F, static_cast<unsigned char>(euc[i + 1]) & 0x7F);
+      sjis[out++] = static_cast<char>(pair[0]);
+      sjis[out++] = static_cast<char>(pair[1]);
+      i += 2;
+    }
+  }
+  sjis.resize(out);
+  return sjis;
+}
+
+std::array<unsigned char, 2> JisToSjis(unsigned char j1, unsigned char j2) {
+  const unsigned row = j1;
+  const unsigned cell = j2;
+  unsigned trail;
+  if (row % 2 == 0)
+    trail = cell + 126;
+  else
+    trail = cell + (cell < 0x60 ? 31 : 32);
+  const unsigned lead = ((row + 1) >> 1) + (row <= 0x5E ? 112 : 176);
+  return {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};
+}
+
+}  // namespace okuzuke
