@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# `okuzuke run` in replay mode over codes of all five built publishers (the
+# bundled sample) gives the expected result file; a site lost after the first
+# book still leaves that book in the result file.
+#   sample_run_test.sh OKUZUKE TESTS_DIR SOURCE_DIR
+set -u
+okuzuke=$1
+tests=$2
+src=$3
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+passed=0
+failed=0
+check() {
+  local name=$1
+  shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $name"; fi
+}
+
+"$okuzuke" run --replay "$src/sample/pages" --out "$tmp/result.txt" "$src/sample/codes.txt" >"$tmp/table" 2>"$tmp/err"
+check "run exits 0" test $? -eq 0
+check "table lists five records" grep -q '^5 records$' "$tmp/table"
+check "CR LF line ends" test "$(grep -c $'\r$' "$tmp/result.txt")" -eq 5
+check "68 columns per record" test "$(awk -F, '{print NF}' "$tmp/result.txt" | sort -u)" = 68
+"$okuzuke" show "$tmp/result.txt" >"$tmp/show"
+check "records as expected" diff -u "$tests/e2e/expected/sample.show" "$tmp/show"
+
+# The dictionaries in the work folder correct what the pages give.
+mkdir -p "$tmp/work"
+python3 - "$tmp/work" <<'PY'
+import sys
+w = sys.argv[1]
+open(w + '/PubDB.dat', 'wb').write('|08|集英社（テスト）\r\n'.encode('cp932'))
+open(w + '/LabelsDB.dat', 'wb').write('|宙出版|ｿﾙﾏ-ﾚｺﾐｯｸｽ|Solmare\r\n'.encode('cp932'))
+open(w + '/AuthDB.dat', 'wb').write('|緒方ﾊﾙｷ|緒方 ハルキ|おがた はるき|x|\r\n'.encode('cp932'))
+PY
+"$okuzuke" run --work "$tmp/work" --replay "$src/sample/pages" --out "$tmp/dict.txt" "$src/sample/codes.txt" >/dev/null 2>&1
+"$okuzuke" show "$tmp/dict.txt" >"$tmp/show"
+check "publisher dictionary" grep -qP '^Publisher\t集英社（テスト）$' "$tmp/show"
+check "label dictionary (half-width key)" grep -qP '^Label\tSolmare$' "$tmp/show"
+check "author dictionary: name" grep -qP '^Author1\t緒方 ハルキ$' "$tmp/show"
+check "author dictionary: reading, half-width" grep -qP '^Author1Reading\tおがた はるき$' "$tmp/show"
+check "author dictionary: extra value" grep -qP '^Field64\tx$' "$tmp/show"
+check "work folder holds the download" test -f "$tmp/work/Temp.html"
+
+# Shueisha unreachable: the run ends there, the Shogakukan book is saved.
+mkdir -p "$tmp/offline"
+cp "$src"/sample/pages/*.html "$tmp/offline/"
+sed 's#^\(http://books.shueisha.co.jp/[^\t]*\)\t.*#\1\t-#' "$src/sample/pages/manifest.tsv" >"$tmp/offline/manifest.tsv"
+"$okuzuke" run --replay "$tmp/offline" --out "$tmp/lost.txt" "$src/sample/codes.txt" >"$tmp/table" 2>"$tmp/err"
+check "lost connection message" grep -q 'インターネットに接続されていません' "$tmp/err"
+check "records before the lost connection are saved" test "$(grep -c . "$tmp/lost.txt")" -eq 1
+check "the saved record is the first book" grep -q '^9784091274557,' "$tmp/lost.txt"
+
+echo "sample_run: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
