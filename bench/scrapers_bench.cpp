@@ -1,0 +1,96 @@
+// Each built publisher scraper on its book page as saved, and on the same
+// page padded to about 100 KB with a long related-titles list ahead of the
+// book's details, conversion from the served encoding included.
+#include <benchmark/benchmark.h>
+#include <iconv.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "publishers/scraper.h"
+#include "text/dictionaries.h"
+#include "text/file_io.h"
+#include "text/record.h"
+
+namespace okuzuke {
+namespace {
+
+const char* const kKeys[] = {"shogakukan", "shueisha", "maggarden", "houbunsha", "ohzora"};
+
+std::string Convert(const std::string& utf8, const char* to) {
+  iconv_t cd = iconv_open(to, "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no converter");
+  std::string in = utf8, out(utf8.size() * 2 + 16, '\0');
+  char* inPtr = in.data();
+  char* outPtr = out.data();
+  std::size_t inLeft = in.size(), outLeft = out.size();
+  iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+  iconv_close(cd);
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+// One related-title line in the encoding the publisher's site serves.
+std::string FillerLine(const std::string& key, int n) {
+  std::string line = "\t\t<li><a href=\"/comics/detail?id=" + std::to_string(10000 + n) + "\">関連タイトル　第" +
+                     std::to_string(n % 40 + 1) +
+                     "巻</a>&nbsp;<span class=\"note\">好評発売中・シリーズ続刊</span></li>\n";
+  if (key == "shueisha") return Convert(line, "CP932");
+  if (key == "houbunsha" || key == "ohzora") return Convert(line, "EUC-JP");
+  return line;
+}
+
+std::string Filler(const std::string& key, std::size_t bytes) {
+  std::string lines;
+  for (int n = 0; lines.size() < bytes; ++n) lines += FillerLine(key, n);
+  return lines;
+}
+
+std::string BookPage(const std::string& key) {
+  auto page = ReadWholeFile(std::string(OKUZUKE_FIXTURES) + "/pages/" + key + "/book.html");
+  if (!page) throw std::runtime_error("missing fixture for " + key);
+  return *page;
+}
+
+// The book page with filler after its "<body" line, to about `size` bytes.
+std::string PaddedPage(const std::string& key, std::size_t size) {
+  std::string page = BookPage(key);
+  std::size_t body = page.find('\n', page.find("<body")) + 1;
+  return page.substr(0, body) + Filler(key, size - page.size()) + page.substr(body);
+}
+
+void ScrapePage(benchmark::State& state, const std::string& key, const std::string& page) {
+  std::string path = (std::filesystem::temp_directory_path() / ("okuzuke-bench-" + key + ".html")).string();
+  WriteWholeFile(path, page);
+  const ScraperEntry& scraper = *FindScraper(key);
+  Dictionary authors;
+  const bool stop = false;
+  TBase book;
+  for (auto _ : state) {
+    ClearBookRecord(book);
+    ScrapeContext ctx{book, authors, stop};
+    if (scraper.scrape(path, ctx) != 1) state.SkipWithError("book not found");
+    benchmark::DoNotOptimize(book.Title.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
+  state.counters["page_bytes"] = static_cast<double>(page.size());
+  std::remove(path.c_str());
+}
+
+void RegisterAll() {
+  for (std::string key : kKeys) {
+    benchmark::RegisterBenchmark(("BookPage/" + key).c_str(),
+                                 [key](benchmark::State& state) { ScrapePage(state, key, BookPage(key)); })
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("Page100K/" + key).c_str(), [key](benchmark::State& state) {
+      ScrapePage(state, key, PaddedPage(key, 100 * 1024));
+    })->Unit(benchmark::kMicrosecond);
+  }
+}
+
+const int kRegistered = (RegisterAll(), 0);
+
+}  // namespace
+}  // namespace okuzuke
