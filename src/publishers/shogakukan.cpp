@@ -41,12 +41,13 @@ void SplitHeadingWords(TBase& book, std::string_view words) {
     std::string_view word = words.substr(0, blank);
     if (word.empty()) return;
     std::string halfWidth = ToHalfWidth(word);
-    if (IsVolumeDesignator(halfWidth))
+    if (IsVolumeDesignator(halfWidth)) {
       book.Volume = halfWidth;
-    else if (book.Volume.empty())
-      book.Title += " " + std::string(word);
-    else
-      book.Subtitle += " " + std::string(word);
+    } else {
+      std::string& part = book.Volume.empty() ? book.Title : book.Subtitle;
+      part += ' ';
+      part += word;
+    }
     if (blank == std::string_view::npos) return;
     words.remove_prefix(blank + 1);
   }
