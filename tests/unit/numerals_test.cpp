@@ -21,7 +21,6 @@ TEST(Numerals, CharacterClassTests) {
       {" 12", false, true, false, false},
       {Sj("１２"), false, false, false, false},  // full-width digits are not ASCII digits
       {Sj("十二"), false, false, true, false},
-      {Sj("百参拾壱"), false, false, true, false},
       {Sj("一二三四五六七八九十百壱弐参拾"), false, false, true, false},
       {Sj("十A1"), false, true, false, false},  // the pair "A1" is no numeral
       {Sj("十") + "A", false, false, true, false},  // a trailing odd byte is not examined
@@ -30,7 +29,6 @@ TEST(Numerals, CharacterClassTests) {
       {Sj("上"), false, false, false, false},
       {Sj("第二"), false, false, false, false},
       {"XIV", false, false, false, true},
-      {"viii", false, false, false, true},
       {"IVL", false, false, false, false},
       {"I I", false, false, false, false},
   };
