@@ -125,6 +125,7 @@ int Scrape(const Publisher& publisher, const std::string& pagePath, ScrapeContex
             .rating = std::string(publisher.rating)};
   RunRules(publisher, scan, ctx.stopFlag);
   if (!publisher.finishWhen(scan)) return 0;
+  if (publisher.beforeFinish) publisher.beforeFinish(scan);
   Finish(scan, ctx, pagePath);
   return 1;
 }

@@ -107,7 +107,7 @@ using Store = std::function<void(Scan&, const std::string&)>;
 struct Rule {
   std::string_view fields;  // what it fills, as the table names it
   Take take;                // the line(s) it reads
-  std::string_view marker;  // tested on line i
+  std::string_view marker;  // tested on line i; an empty marker fires on every line
   When when{};              // extra condition
   Steps cut{};              // applied first, in order
   Steps post{};             // then these, in order
@@ -128,6 +128,9 @@ struct Publisher {
   FinishCondition finishWhen;
   std::string_view rating;  // handed to ApplyPrivatePreferences
   std::vector<Rule> rules;
+  // A publisher's own step after a successful scan, before the common
+  // finishing steps (none for most).
+  std::function<void(Scan&)> beforeFinish{};
 };
 
 // The page file as Shift-JIS lines with the publisher's entities decoded.

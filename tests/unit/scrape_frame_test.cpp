@@ -124,14 +124,19 @@ TEST(ScrapeFrame, ConvertsTheServedEncodingBeforeTesting) {
 
 TEST(ScrapeFrame, FinishingStepsRunOnlyWhenTheFinishConditionHolds) {
   const std::string page = Sj("L\r\nC\r\n　内容　\r\n");
-  ProbeRun notFound = ScrapeWith(Probe({0, 0, 1}, PageEncoding::ShiftJis, WhenFound), page, false, true);
+  auto withOwnStep = [](FinishCondition finish) {
+    Publisher publisher = Probe({0, 0, 1}, PageEncoding::ShiftJis, finish);
+    publisher.beforeFinish = [](Scan& scan) { scan.book.Description += Sj("　追記"); };
+    return publisher;
+  };
+  ProbeRun notFound = ScrapeWith(withOwnStep(WhenFound), page, false, true);
   EXPECT_EQ(notFound.result, 0);
   EXPECT_EQ(notFound.book.Description, Sj("　内容　"));  // written, but not cleaned up
   EXPECT_EQ(notFound.book.PageUrl, "http://example.jp/page");
 
-  ProbeRun found = ScrapeWith(Probe({0, 0, 1}, PageEncoding::ShiftJis, Always), page, false, true);
+  ProbeRun found = ScrapeWith(withOwnStep(Always), page, false, true);
   EXPECT_EQ(found.result, 1);
-  EXPECT_EQ(found.book.Description, Sj("内容"));
+  EXPECT_EQ(found.book.Description, Sj("内容  追記"));  // its own step ran before the cleanup
   EXPECT_EQ(found.book.AgeRating, Sj("全年齢"));
   EXPECT_EQ(found.book.PageUrl, "");
 
