@@ -121,8 +121,10 @@ int Run(const std::vector<std::string>& args, bool emptyList) {
       std::fprintf(stderr, "vantor: cannot read %s\n", codesFile.c_str());
       return 2;
     }
+    // One code a line; blank lines and "#" comments are not codes.
     for (const std::string& line : okuzuke::SplitLines(*text)) {
-      if (okuzuke::TrimView(line).empty()) continue;
+      std::string_view code = okuzuke::TrimView(line);
+      if (code.empty() || code[0] == '#') continue;
       if (!codes.empty()) codes += "\r\n";
       codes += std::string(okuzuke::TrimView(line));
     }

@@ -95,6 +95,9 @@ expected=$(grep -c . "$src/tests/wine/expected_isbns.txt")
 check "run: one record per found book" test "$(grep -c . "$out" 2>/dev/null)" -eq "$expected"
 check "run: records in code order" diff <(cut -d, -f1 "$out" 2>/dev/null) "$src/tests/wine/expected_isbns.txt"
 check "run: 68 columns" test "$(head -1 "$out" | awk -F, '{print NF}')" -ge 68
+# The same records as the Linux build writes for the sample (UTF-8 pages,
+# EUC-JP pages and Shift-JIS pages all converted with code page 932).
+check "run: records as on Linux" cmp -s "$out" "$src/tests/wine/expected_result.txt"
 check "run: Temp.html in the work folder" test -f "$work/Temp.html"
 
 # -- an empty code list: message, no result file (an old one is deleted)
