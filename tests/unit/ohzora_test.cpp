@@ -18,25 +18,11 @@ TEST(OhzoraScraper, OnlyLinesUpToTwoFromTheEndAreTested) {
   EXPECT_EQ(test::ScrapePage("ohzora", "x\n" + kTitle).result, 0);
 }
 
-TEST(OhzoraScraper, NoSpaceEntitySurvives) {
-  test::Scraped s = Ohzora(kTitle);
-  EXPECT_EQ(s.book.Title, Sj("午前零時のシンデレラ"));
-  EXPECT_EQ(s.book.Volume, "2");
-  EXPECT_EQ(s.book.Publisher, Sj("宙出版"));
-}
-
-TEST(OhzoraScraper, HeadingLineGivesAuthorsDateAndCover) {
-  test::Scraped s = Ohzora(kTitle +
-                           "<li><img src=\"/images/s.jpg\" /></li><li><span>著者</span><a href=\"/a/?id=3\">水無月ゆら"
-                           "　小鳥遊さくら</a></li><li><span>発売日</span>2009年03月16日(月)</li>\n");
-  EXPECT_EQ(s.book.Author1, Sj("小鳥遊さくら"));
-  EXPECT_EQ(s.book.Author2, Sj("水無月ゆら"));
-  EXPECT_EQ(s.book.ReleaseDay, "16");
-  EXPECT_EQ(s.book.CoverUrl, "http://www.ohzora.co.jp/images/s.jpg");
-
-  // Without "発売日" the date is cut from the line start.
-  s = Ohzora(kTitle + "<span>著者</span>2010年1月(予定)<a>x</a></li>\n");
-  EXPECT_EQ(s.book.ReleaseYear, "2010");
+TEST(OhzoraScraper, AuthorLineWithoutDateMarkOrPicture) {
+  test::Scraped s = Ohzora(kTitle + "<img src=\"/new_release/images/a.jpg\">\n" +
+                           "<span>著者</span>2010年1月(予定)<a>x</a></li>\n");
+  EXPECT_EQ(s.book.ReleaseYear, "2010");  // cut from the line start
+  EXPECT_EQ(s.book.CoverUrl, "http://www.ohzora.co.jp/new_release/images/a.jpg");  // no picture to replace it
 }
 
 TEST(OhzoraScraper, LaterRulesOverrideEarlierValues) {
@@ -53,8 +39,7 @@ TEST(OhzoraScraper, LaterRulesOverrideEarlierValues) {
 
 TEST(OhzoraScraper, ListBeforeTheTitleIsIgnored) {
   test::Scraped s = Ohzora(kList + kTitle);
-  EXPECT_EQ(s.book.Price, "");
-  EXPECT_EQ(s.book.BookSize, "");
+  EXPECT_EQ(s.book.Price + s.book.BookSize, "");
 }
 
 TEST(OhzoraScraper, DescriptionIsCollectedUpToTheListEnd) {

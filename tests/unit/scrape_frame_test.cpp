@@ -114,11 +114,7 @@ TEST(ScrapeFrame, EntitiesAreDecodedInOrderOverTheWholePage) {
   EXPECT_EQ(run.book.Title, Sj("”A<b>”"));
 }
 
-TEST(ScrapeFrame, ConvertsTheServedEncodingBeforeTesting) {
-  ProbeRun run = ScrapeWith(Probe({0, 0, 1}, PageEncoding::Utf8WithBom), "\xEF\xBB\xBFT=\xE6\x98\x9F\n");
-  EXPECT_EQ(run.book.Title, Sj("星"));
-  run = ScrapeWith(Probe({0, 0, 1}, PageEncoding::EucJp), "T=\xC0\xB1\n");
-  EXPECT_EQ(run.book.Title, Sj("星"));
+TEST(ScrapeFrame, InvalidUtf8EndsTheScrapeWithItsError) {
   EXPECT_THROW(ScrapeWith(Probe({0, 0, 1}, PageEncoding::Utf8), "T=\x80\n"), Utf8Error);
 }
 
@@ -143,16 +139,6 @@ TEST(ScrapeFrame, FinishingStepsRunOnlyWhenTheFinishConditionHolds) {
   ProbeRun noMarker = ScrapeWith(Probe({0, 0, 1}), page);
   EXPECT_EQ(noMarker.book.AgeRating, "");
   EXPECT_EQ(noMarker.book.PageUrl, "http://example.jp/page");
-}
-
-TEST(ScrapeFrame, NoFileGivesZeroAndTouchesNothing) {
-  TBase book;
-  book.Title = "kept";
-  Dictionary authors;
-  bool stop = false;
-  ScrapeContext ctx{book, authors, stop};
-  EXPECT_EQ(Scrape(Probe({0, 0, 1}), "/nonexistent/Temp.html", ctx), 0);
-  EXPECT_EQ(book.Title, "kept");
 }
 
 }  // namespace

@@ -41,26 +41,21 @@ struct Scraped {
   TBase book;
 };
 
-struct ScrapeOptions {
-  bool privateMarker = false;  // put a ".pelmar_private" file beside the page
-  bool stop = false;           // the stop flag is set before the scan
-};
-
 // Runs the scraper `key` on `pageBytes` saved to a scratch file.
-inline Scraped ScrapeBytes(std::string_view key, std::string_view pageBytes, ScrapeOptions options = {}) {
+inline Scraped ScrapeBytes(std::string_view key, std::string_view pageBytes) {
   TempDir dir;
   std::string page = dir.Write("Temp.html", pageBytes);
-  if (options.privateMarker) dir.Write("Temp.html.pelmar_private", "");
   Scraped scraped;
   Dictionary authors;
-  ScrapeContext ctx{scraped.book, authors, options.stop};
+  const bool stop = false;
+  ScrapeContext ctx{scraped.book, authors, stop};
   scraped.result = FindScraper(key)->scrape(page, ctx);
   return scraped;
 }
 
 // The same for a page written in UTF-8 and encoded as the site serves it.
-inline Scraped ScrapePage(std::string_view key, std::string_view utf8, ScrapeOptions options = {}) {
-  return ScrapeBytes(key, ServedPage(key, utf8), options);
+inline Scraped ScrapePage(std::string_view key, std::string_view utf8) {
+  return ScrapeBytes(key, ServedPage(key, utf8));
 }
 
 }  // namespace okuzuke::test
