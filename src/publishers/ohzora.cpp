@@ -99,6 +99,8 @@ const Publisher& Ohzora() {
 
 }  // namespace
 
-int ScrapeOhzora(const std::string& pagePath, ScrapeContext& ctx) { return Scrape(Ohzora(), pagePath, ctx); }
+int ScrapeOhzora(const std::string& pagePath, ScrapeContext& ctx) {
+  return Scrape(Ohzora(), pagePath, ctx);
+}
 
 }  // namespace okuzuke

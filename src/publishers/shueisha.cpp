@@ -130,22 +130,28 @@ const Publisher& Shueisha() {
            {Replace(kFullWidthSlash, "/"), Remove(kFullWidthBar), Strip}, AuthorFields},
           {"label, publisher", LineAt(+3), kTitleMarker, {}, {Clean},
            {Replace(kFullWidthSlash, "/"), Replace(kFullWidthBar, "|"), Strip}, LabelAndPublisher},
-          {"size", LineAt(0), kSizeAndPages, {}, {Clean, Strip, Between(kTotalPages, kPagesTail), Between(kColon, kFullWidthSlash)},
-           {}, SizeField},
-          {"page count", LineAt(0), kSizeAndPages, {}, {Clean, Strip, Between(kTotalPages, kPagesTail), Between(kFullWidthSlash, kPagesUnit)},
-           {}, Into(&TBase::PageCount)},
+          {"size", LineAt(0), kSizeAndPages, {},
+           {Clean, Strip, Between(kTotalPages, kPagesTail), Between(kColon, kFullWidthSlash)}, {}, SizeField},
+          {"page count", LineAt(0), kSizeAndPages, {},
+           {Clean, Strip, Between(kTotalPages, kPagesTail), Between(kFullWidthSlash, kPagesUnit)}, {},
+           Into(&TBase::PageCount)},
           {"release date", LineAt(0), kReleaseDate, {}, {Clean}, {Remove(kReleaseDateHead), Strip}, DateFields},
-          {"price", LineAt(0), kPrice, {}, {Clean, Between(kColon, kYen)}, {Remove(","), Strip}, Into(&TBase::Price)},
-          {"cover image URL", LineAt(0), coverFolder, {}, {Clean, Between(kImgSrc, kQuote)}, {Remove(",")}, CoverAsIs},
-          {"description", LineAt(0), kContentsImage, {}, {Clean}, {BrToCrLf, Strip}, DescriptionWith(kDescriptionHead)},
-          {"table of contents", LineAt(0), kTableOfContents, {}, {Clean, After(kTableOfContents)}, {BrToCrLf, Strip},
-           All(AppendTableOfContents, MarkDone)},
+          {"price", LineAt(0), kPrice, {}, {Clean, Between(kColon, kYen)}, {Remove(","), Strip},
+           Into(&TBase::Price)},
+          {"cover image URL", LineAt(0), coverFolder, {}, {Clean, Between(kImgSrc, kQuote)}, {Remove(",")},
+           CoverAsIs},
+          {"description", LineAt(0), kContentsImage, {}, {Clean}, {BrToCrLf, Strip},
+           DescriptionWith(kDescriptionHead)},
+          {"table of contents", LineAt(0), kTableOfContents, {}, {Clean, After(kTableOfContents)},
+           {BrToCrLf, Strip}, All(AppendTableOfContents, MarkDone)},
       }};
   return publisher;
 }
 
 }  // namespace
 
-int ScrapeShueisha(const std::string& pagePath, ScrapeContext& ctx) { return Scrape(Shueisha(), pagePath, ctx); }
+int ScrapeShueisha(const std::string& pagePath, ScrapeContext& ctx) {
+  return Scrape(Shueisha(), pagePath, ctx);
+}
 
 }  // namespace okuzuke
