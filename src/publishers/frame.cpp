@@ -1,5 +1,8 @@
 #include "publishers/frame.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "publishers/page_texts.h"
 #include "text/charset.h"
 #include "text/file_io.h"
@@ -26,8 +29,52 @@ std::string ConvertToShiftJis(PageEncoding encoding, std::string text) {
   return text;
 }
 
-bool Fires(const Rule& rule, const Scan& scan, std::string_view line) {
-  return Contains(line, rule.marker) && (rule.when.alsoHas.empty() || Contains(line, rule.when.alsoHas)) &&
+// Whether the line holds the marker. Every line is tested against every
+// marker, and most candidates for a marker's first byte ("<" above all) fail
+// on the second, so that is checked before a full compare.
+bool Holds(std::string_view line, std::string_view marker) {
+  if (marker.size() < 2) return Contains(line, marker);
+  if (line.size() < marker.size()) return false;
+  const char* at = line.data();
+  const char* const last = line.data() + (line.size() - marker.size());
+  while (at <= last) {
+    at = static_cast<const char*>(std::memchr(at, marker[0], static_cast<std::size_t>(last - at) + 1));
+    if (at == nullptr) return false;
+    if (at[1] == marker[1] && std::memcmp(at + 2, marker.data() + 2, marker.size() - 2) == 0) return true;
+    ++at;
+  }
+  return false;
+}
+
+// Rules of a publisher often share a marker; each distinct marker is tested
+// once per line.
+class MarkerTests {
+ public:
+  explicit MarkerTests(const std::vector<Rule>& rules) : sameAs_(rules.size()), state_(rules.size()) {
+    for (std::size_t r = 0; r < rules.size(); ++r) {
+      sameAs_[r] = r;
+      for (std::size_t earlier = 0; earlier < r; ++earlier)
+        if (rules[earlier].marker == rules[r].marker) {
+          sameAs_[r] = earlier;
+          break;
+        }
+    }
+  }
+  void NewLine() { std::fill(state_.begin(), state_.end(), kUntested); }
+  bool Holds(std::size_t rule, std::string_view line, std::string_view marker) {
+    char& state = state_[sameAs_[rule]];
+    if (state == kUntested) state = scraping::Holds(line, marker) ? kHeld : kAbsent;
+    return state == kHeld;
+  }
+
+ private:
+  static constexpr char kUntested = 0, kHeld = 1, kAbsent = 2;
+  std::vector<std::size_t> sameAs_;  // the first rule with the same marker
+  std::vector<char> state_;
+};
+
+bool Fires(const Rule& rule, bool markerHeld, const Scan& scan, std::string_view line) {
+  return markerHeld && (rule.when.alsoHas.empty() || Contains(line, rule.when.alsoHas)) &&
          (rule.when.lacks.empty() || !Contains(line, rule.when.lacks)) &&
          (!rule.when.onceFound || scan.found);
 }
@@ -74,12 +121,15 @@ void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag) {
   const ScanBounds& bounds = publisher.scan;
   const std::ptrdiff_t count = scan.page.Count();
   if (count < bounds.minLines) return;
+  MarkerTests markers(publisher.rules);
   for (std::ptrdiff_t i = bounds.firstLine; i <= count - bounds.lastFromEnd; ++i) {
     if (stopFlag) return;
     scan.line = i;
     const std::string& line = scan.page[i];
-    for (const Rule& rule : publisher.rules) {
-      if (!Fires(rule, scan, line)) continue;
+    markers.NewLine();
+    for (std::size_t r = 0; r < publisher.rules.size(); ++r) {
+      const Rule& rule = publisher.rules[r];
+      if (!Fires(rule, markers.Holds(r, line, rule.marker), scan, line)) continue;
       Apply(rule, scan);
       if (scan.endNow) return;
     }
@@ -107,7 +157,8 @@ bool WhenFound(const Scan& scan) { return scan.found; }
 std::vector<std::string> DecodePage(const Publisher& publisher, std::vector<std::string> lines) {
   if (publisher.encoding == PageEncoding::ShiftJis && publisher.entities.empty()) return lines;
   // Whole-page steps work on the lines joined with CR LF, as the page list
-  // would be written out, and split the result again.
+  // would be written out (so a multi-byte sequence cut by a line end pairs
+  // with the CR), and split the result again.
   std::string text = ConvertToShiftJis(publisher.encoding, JoinLines(lines));
   for (const Entity& entity : publisher.entities) text = ReplaceAll(text, entity.from, entity.to);
   return SplitLines(text);

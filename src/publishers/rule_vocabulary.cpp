@@ -25,7 +25,10 @@ TextStep BeforeLessOne(std::string_view marker) {
 
 TextStep After(std::string_view marker) { return Between(marker, {}); }
 
-void Clean(std::string& text) { text = ReplaceAll(ReplaceAll(text, "\t", ""), "\r\n", ""); }
+void Clean(std::string& text) {
+  std::erase(text, '\t');
+  if (Contains(text, "\r\n")) text = ReplaceAll(text, "\r\n", "");
+}
 void Strip(std::string& text) { text = StripMarkup(text); }
 void TrimBlanks(std::string& text) { text = Trim(text); }
 void ToAscii(std::string& text) { text = FullWidthAlnumToAscii(text); }

@@ -110,7 +110,7 @@ TEST(ScrapeFrame, LinesOutsideThePageReadEmptyAndCollectionsStopAtItsEnd) {
 }
 
 TEST(ScrapeFrame, EntitiesAreDecodedInOrderOverTheWholePage) {
-  ProbeRun run = ScrapeWith(Probe({0, 0, 1}), "T=&amp;quot;A&amp;lt;b&gt;&quot;\r\n");
+  ProbeRun run = ScrapeWith(Probe({0, 0, 1}), "TxT=&amp;quot;A&amp;lt;b&gt;&quot;\r\n");
   EXPECT_EQ(run.book.Title, Sj("”A<b>”"));
 }
 
