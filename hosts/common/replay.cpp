@@ -34,7 +34,10 @@ bool ReplayPages::CanConnect(const std::string& url) const {
 bool ReplayPages::Download(const std::string& destPath, const std::string& url) const {
   auto it = files_.find(url);
   if (it == files_.end() || it->second == "-") return false;
-  auto page = ReadWholeFile(folder_ + it->second);
+  const std::string& file = it->second;
+  bool absolute = (!file.empty() && (file[0] == '/' || file[0] == '\\')) ||
+                  (file.size() > 1 && file[1] == ':');
+  auto page = ReadWholeFile(absolute ? file : folder_ + file);
   return page && WriteWholeFile(destPath, *page);
 }
 

@@ -1,5 +1,6 @@
 // Serving saved pages instead of the network: a folder with a manifest file
-// "manifest.tsv", one `URL<TAB>FILE` a line (FILE relative to the folder).
+// "manifest.tsv", one `URL<TAB>FILE` a line (FILE relative to the folder,
+// or absolute).
 // A FILE of "-" marks a site that cannot be reached. Lines starting with "#"
 // and blank lines are ignored.
 #pragma once

@@ -3,8 +3,7 @@
 #   normalize_test.sh OKUZUKE TESTS_DIR SOURCE_DIR
 set -u
 okuzuke=$1
-passed=0
-failed=0
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
 expect() {  # expect "EXPECTED OUTPUT" ARGS...
   local want=$1
   shift
@@ -40,5 +39,4 @@ if [ $? -eq 2 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo 
 "$okuzuke" normalize title >/dev/null 2>&1
 if [ $? -eq 2 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL missing text"; fi
 
-echo "normalize: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish "normalize"

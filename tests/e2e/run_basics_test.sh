@@ -8,13 +8,7 @@ okuzuke=$1
 tests=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-check() {
-  local name=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $name"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
 
 # An empty code list: the plug-in says so and writes no result file.
 : >"$tmp/empty.txt"
@@ -76,5 +70,4 @@ check "show --all lists all 66 fields" test "$(grep -c $'\t' "$tmp/out")" -eq 66
 "$okuzuke" show "$tmp/missing.txt" >/dev/null 2>&1
 check "show of a missing file exits 1" test $? -eq 1
 
-echo "run_basics: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish "run_basics"

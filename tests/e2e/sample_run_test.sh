@@ -6,16 +6,10 @@
 set -u
 okuzuke=$1
 tests=$2
-src=$3
+src=$(cd "$3" && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-check() {
-  local name=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $name"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
 
 "$okuzuke" run --replay "$src/sample/pages" --out "$tmp/result.txt" "$src/sample/codes.txt" >"$tmp/table" 2>"$tmp/err"
 check "run exits 0" test $? -eq 0
@@ -45,12 +39,11 @@ check "work folder holds the download" test -f "$tmp/work/Temp.html"
 
 # Shueisha unreachable: the run ends there, the Shogakukan book is saved.
 mkdir -p "$tmp/offline"
-cp "$src"/sample/pages/*.html "$tmp/offline/"
-sed 's#^\(http://books.shueisha.co.jp/[^\t]*\)\t.*#\1\t-#' "$src/sample/pages/manifest.tsv" >"$tmp/offline/manifest.tsv"
+sed -e "s#\t\.\./\.\./#\t$src/#" -e 's#^\(http://books.shueisha.co.jp/[^\t]*\)\t.*#\1\t-#' \
+  "$src/sample/pages/manifest.tsv" >"$tmp/offline/manifest.tsv"
 "$okuzuke" run --replay "$tmp/offline" --out "$tmp/lost.txt" "$src/sample/codes.txt" >"$tmp/table" 2>"$tmp/err"
 check "lost connection message" grep -q 'インターネットに接続されていません' "$tmp/err"
 check "records before the lost connection are saved" test "$(grep -c . "$tmp/lost.txt")" -eq 1
 check "the saved record is the first book" grep -q '^9784091274557,' "$tmp/lost.txt"
 
-echo "sample_run: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish "sample_run"

@@ -7,13 +7,7 @@ okuzuke=$1
 tests=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-check() {
-  local name=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL $name"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
 
 for dir in "$tests"/fixtures/pages/*/; do
   key=$(basename "$dir")
@@ -38,5 +32,4 @@ printf '|緒方ﾊﾙｷ|緒方ハルキ|オガタハルキ|x|\r\n' | iconv -f U
 "$okuzuke" scrape shogakukan "$tests/fixtures/pages/shogakukan/book.html" --dict "$tmp" >"$tmp/out"
 check "--dict gives the dictionary reading" grep -qP '^Author1Reading\tオガタハルキ$' "$tmp/out"
 
-echo "scrape_command: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish "scrape_command"

@@ -6,13 +6,8 @@
 set -u
 dll=$1
 objdump=i686-w64-mingw32-objdump
-passed=0
-failed=0
-check() {
-  local name=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); echo "ok   $name"; else failed=$((failed + 1)); echo "FAIL $name"; fi
-}
+CHECKS_VERBOSE=1
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
 
 headers=$($objdump -f "$dll")
 table=$($objdump -p "$dll")
@@ -28,5 +23,4 @@ check "imports only system DLLs" bash -c '
       *) echo "  unexpected import: $d"; exit 1;;
     esac
   done'
-echo "exports: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish "exports"

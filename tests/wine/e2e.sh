@@ -24,19 +24,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0
-failed=0
-check() {  # check NAME CONDITION-COMMAND...
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "ok   $name"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $name"
-  fi
-}
+CHECKS_VERBOSE=1
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
 
 # A Windows path for a Unix path (Wine maps / to drive Z:).
 winpath() { echo "Z:${1//\//\\}"; }
@@ -132,5 +121,4 @@ check "stop: result file written" test -f "$out"
 check "stop: only the first book" test "$(grep -c . "$out" 2>/dev/null)" -eq 1
 check "stop: no download after the stop" test "$(sed -n '/^downloads:/,/^result-file/p' "$tmp/out.txt" | grep -c '^http')" -eq 1
 
-echo "wine e2e: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish "wine e2e"
