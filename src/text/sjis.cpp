@@ -1,5 +1,7 @@
 #include "text/sjis.h"
 
+#include <cstring>
+
 namespace okuzuke {
 
 std::size_t FindOnCharBoundary(std::string_view text, std::string_view part) {
@@ -51,19 +53,28 @@ std::string_view Before(std::string_view text, std::string_view marker) {
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.emplace_back(text.substr(start, i - start));
-      i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-      start = i;
-    } else {
-      ++i;
+  // memchr finds each kind of line end fast; the nearer of the two ends the
+  // line, and each search is only repeated once the scan has passed its hit.
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  auto next = [end](const char* from, char c) {
+    const void* hit = from < end ? std::memchr(from, c, static_cast<std::size_t>(end - from)) : nullptr;
+    return hit ? static_cast<const char*>(hit) : end;
+  };
+  const char* start = begin;
+  const char* cr = next(start, '\r');
+  const char* lf = next(start, '\n');
+  while (start < end) {
+    const char* stop = cr < lf ? cr : lf;
+    if (stop == end) {
+      lines.emplace_back(start, static_cast<std::size_t>(end - start));
+      break;
     }
+    lines.emplace_back(start, static_cast<std::size_t>(stop - start));
+    start = stop + ((*stop == '\r' && stop + 1 < end && stop[1] == '\n') ? 2 : 1);
+    if (cr < start) cr = next(start, '\r');
+    if (lf < start) lf = next(start, '\n');
   }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
   return lines;
 }
 
