@@ -64,7 +64,9 @@ CodeOutcome CodeLookup::Run(std::string& line) {
   LoadAuthorDictionary(ctx_.authors, ctx_.workFolder);
   LookupPublisher(book, ctx_.workFolder);
   LoadLabelDictionary(ctx_.labels, ctx_.workFolder);
-  if (line.size() == 18) ApplyClassificationLine(book, line);
+  // The code as cleaned is the one looked up: a classification line typed
+  // with blanks is still one, and hyphens never end up in the ISBN.
+  if (book.Isbn.size() == 18) ApplyClassificationLine(book, std::string(book.Isbn));
 
   line = ports_.host.CheckIsbn(book.Isbn);
   const std::string& isbn = line;

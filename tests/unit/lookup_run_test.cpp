@@ -178,6 +178,16 @@ TEST_F(LookupRunTest, SearchWithoutAHitSkipsTheCode) {
   EXPECT_TRUE(FileExists(ResultPath()));  // an empty result file
 }
 
+TEST_F(LookupRunTest, ClassificationLinesAreReadFromTheCleanedCode) {
+  host.pages["http://www.shogakukan.co.jp/skygarden/owa/sol_detail?isbn=4091234569"] = "FOUND Four";
+  Run({"4091234569 1979 0450"});  // typed with blanks between the parts
+  auto records = Records();
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0][0], "4091234569");
+  EXPECT_EQ(records[0][10], "1979");
+  EXPECT_EQ(records[0][21], "450");
+}
+
 TEST_F(LookupRunTest, TenDigitInputUsesIsbn10Addresses) {
   Run({"4091234569"});
   ASSERT_EQ(host.downloads.size(), 1u);
