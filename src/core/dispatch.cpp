@@ -180,9 +180,8 @@ std::optional<SearchHit> KadokawaLink(std::string_view site, const std::vector<s
 }
 
 std::optional<SearchHit> EnterbrainLink(std::string_view site, const std::vector<std::string>& lines) {
-  std::string productPath = std::string(site) + "/product/";
   for (const std::string& line : lines) {
-    if (!Contains(line, productPath)) continue;
+    if (!Contains(line, "/product/")) continue;
     std::string link = ExtractAfter(line, "<a href=\"", "\" target=\"_top\">");
     if (link.empty()) return std::nullopt;
     return SearchHit{ResolveLink(site, link), ScraperId::Enterbrain};
