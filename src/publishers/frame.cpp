@@ -13,6 +13,11 @@ namespace okuzuke::scraping {
 
 namespace {
 
+// Read-ahead allowance per page: this many passes over all its lines, plus a
+// margin for short pages.
+constexpr std::ptrdiff_t kLookAheadPasses = 8;
+constexpr std::ptrdiff_t kLookAheadSlack = 10000;
+
 constexpr std::string_view kPrivateMarkerSuffix = ".pelmar_private";
 
 std::string ConvertToShiftJis(PageEncoding encoding, std::string text) {
@@ -81,13 +86,14 @@ bool Fires(const Rule& rule, bool markerHeld, const Scan& scan, std::string_view
 
 // Appends lines from `first` on until a line that holds `until` or the end of
 // the page.
-void AppendLinesUntil(const PageLines& page, std::ptrdiff_t first, std::string_view until,
-                      std::string& text) {
-  for (std::ptrdiff_t k = first; k < page.Count() && !Contains(page[k], until); ++k)
-    text += page[k];
+void AppendLinesUntil(Scan& scan, std::ptrdiff_t first, std::string_view until, std::string& text) {
+  for (std::ptrdiff_t k = first; k < scan.page.Count() && !Contains(scan.page[k], until) &&
+                                 scan.SpendLookAhead();
+       ++k)
+    text += scan.page[k];
 }
 
-std::string Taken(const Take& take, const Scan& scan) {
+std::string Taken(const Take& take, Scan& scan) {
   std::string text;
   switch (take.kind) {
     case Take::Kind::Nothing:
@@ -96,14 +102,14 @@ std::string Taken(const Take& take, const Scan& scan) {
       text = scan.At(take.offset);
       break;
     case Take::Kind::CollectAfter:
-      AppendLinesUntil(scan.page, scan.line + take.offset, take.until, text);
+      AppendLinesUntil(scan, scan.line + take.offset, take.until, text);
       break;
     case Take::Kind::CollectFromHere: {
       const std::string& here = scan.At(0);
       std::size_t end = here.find(take.until);
       if (end != std::string::npos) return here.substr(0, end);
       text = here;
-      AppendLinesUntil(scan.page, scan.line + 1, take.until, text);
+      AppendLinesUntil(scan, scan.line + 1, take.until, text);
       break;
     }
   }
@@ -173,7 +179,8 @@ int Scrape(const Publisher& publisher, const std::string& pagePath, ScrapeContex
   Scan scan{.book = ctx.book,
             .credits = CreditList(publisher.credits == CreditOrder::Sorted),
             .page = page,
-            .rating = std::string(publisher.rating)};
+            .rating = std::string(publisher.rating),
+            .lookAheadLeft = kLookAheadPasses * page.Count() + kLookAheadSlack};
   RunRules(publisher, scan, ctx.stopFlag);
   if (!publisher.finishWhen(scan)) return 0;
   if (publisher.beforeFinish) publisher.beforeFinish(scan);

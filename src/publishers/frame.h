@@ -60,6 +60,14 @@ struct Scan {
   bool done = false;        // the page's last field was taken: end after this line
   bool endNow = false;      // end the scan at once, skipping the line's remaining rules
   std::string rating;       // age-rating text for the private preferences
+  // How many more lines rules may read ahead of line i on this page
+  // (collections, profile searches, item lists). A few passes over the page
+  // serve any real page; a hostile page with a read-ahead marker on every
+  // line is cut short instead of taking quadratic time and memory.
+  std::ptrdiff_t lookAheadLeft = 0;
+
+  // Takes one line of read-ahead; false once the page's allowance is spent.
+  bool SpendLookAhead() { return lookAheadLeft > 0 && lookAheadLeft-- > 0; }
 
   // The line at `offset` from the current one (empty outside the page).
   const std::string& At(std::ptrdiff_t offset) const { return page[line + offset]; }

@@ -55,7 +55,8 @@ void NewReleaseImagePath(std::string& text) {
 // The specification list: item lines up to "</ul>" (or the end of the page);
 // a size item and a tax-inclusive price item are read, others skipped.
 void SpecificationList(Scan& scan, const std::string&) {
-  for (std::ptrdiff_t k = scan.line + 1; k < scan.page.Count() && !Contains(scan.page[k], "</ul>"); ++k) {
+  for (std::ptrdiff_t k = scan.line + 1;
+       k < scan.page.Count() && !Contains(scan.page[k], "</ul>") && scan.SpendLookAhead(); ++k) {
     std::string item = Trim(ReplaceAll(scan.page[k], "\t", ""));
     if (Contains(item, kSizeItem))
       NormalizeBookSize(scan.book, ExtractAfter(item, "<li>", "</"));

@@ -68,7 +68,8 @@ void TitleFields(Scan& scan, const std::string& text) {
 void AppendProfiles(Scan& scan, std::string_view first, std::string_view second) {
   bool firstSeen = false;
   bool secondSeen = false;
-  for (std::ptrdiff_t k = scan.line + 4; k <= scan.page.Count() - kLastFromEnd; ++k) {
+  for (std::ptrdiff_t k = scan.line + 4; k <= scan.page.Count() - kLastFromEnd && scan.SpendLookAhead();
+       ++k) {
     std::string line = scan.page[k];
     Clean(line);
     Strip(line);

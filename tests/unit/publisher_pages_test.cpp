@@ -2,6 +2,8 @@
 // are damaged or hostile.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <random>
 
 #include "publishers/scrape_report.h"
@@ -73,6 +75,23 @@ TEST(PublisherPages, DamagedPagesNeverCrash) {
     ExpectSurvives(key, enormous + std::string(12, '\n'), "one enormous line, then empty lines");
     ExpectSurvives(key, CutInsideCharacter(key, page), "cut inside a character");
   }
+}
+
+// Markers whose rules read ahead of their line (Shueisha's profile search,
+// Ohzora's item list), repeated on every few lines of a large page: the page
+// must still be done in a few passes, not in quadratic time and memory.
+TEST(PublisherPages, ReadAheadMarkersOnEveryLineStayLinear) {
+  std::string shueisha, ohzora = "<h2 class=\"t\">T</h2>\r\n";
+  for (int i = 0; i < 20000; ++i) shueisha += "<title>\r\nT/1\r\nAa/Zz\r\nAa\r\n";
+  for (int i = 0; i < 80000; ++i) ohzora += "<ul>\r\n";
+  const auto start = std::chrono::steady_clock::now();
+  auto fromShueisha = ScrapeBytes("shueisha", shueisha);
+  auto fromOhzora = ScrapeBytes("ohzora", ohzora);
+  const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(fromShueisha.result, 1);
+  EXPECT_EQ(fromOhzora.result, 1);
+  EXPECT_LT(fromShueisha.book.OtherAuthors.size(), 16 * shueisha.size());
+  EXPECT_LT(seconds, 10.0);
 }
 
 }  // namespace
