@@ -33,6 +33,7 @@ int CompareIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 bool CreditList::Add(std::string entry) {
+  if (entries_.size() >= kMaxEntries) return false;
   if (!sorted_) {
     entries_.push_back(std::move(entry));
     return true;

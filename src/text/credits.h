@@ -16,9 +16,13 @@ namespace okuzuke {
 // it holds; an unsorted list keeps the order of adding.
 class CreditList {
  public:
+  // No book has more credits than this; a page that lists more is not a
+  // credit line, and keeping it out keeps sorting and assigning bounded.
+  static constexpr std::size_t kMaxEntries = 1000;
+
   explicit CreditList(bool sorted) : sorted_(sorted) {}
   bool Sorted() const { return sorted_; }
-  // False when a sorted list already holds an equal entry.
+  // False when a sorted list already holds an equal entry, or the list is full.
   bool Add(std::string entry);
   const std::vector<std::string>& Entries() const { return entries_; }
 

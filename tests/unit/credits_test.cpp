@@ -243,5 +243,19 @@ TEST(AssignAuthors, DictionaryGivesNameReadingAndExtra) {
   }
 }
 
+// A "credit line" of tens of thousands of names (a damaged page) is cut at
+// the list's capacity instead of taking quadratic time to sort and assign.
+TEST(CreditList, HugeCreditLinesStayBounded) {
+  std::string names;
+  for (int i = 0; i < 50000; ++i) names += "N" + std::to_string(i) + "/";
+  for (bool sorted : {false, true}) {
+    CreditList list(sorted);
+    EXPECT_EQ(ParseAuthorCredits(list, names, "/", "/", ""), static_cast<int>(CreditList::kMaxEntries));
+    TBase book;
+    AssignAuthors(book, list, Dictionary(), true, true, true, "");
+    EXPECT_FALSE(book.Author1.empty());
+  }
+}
+
 }  // namespace
 }  // namespace okuzuke
