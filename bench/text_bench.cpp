@@ -19,7 +19,7 @@ namespace {
 // Japanese text (UTF-8).
 constexpr const char* kProductBlock = R"(<div class="book-detail" id="item-%d">
   <h2 class="title"><a href="/books/detail.php?isbn=978-4-0000-%d-3">空色の図書館 第%d巻</a></h2>
-  <table class="spec" summary="書誌情報">
+  <table class="bookdata" summary="書誌情報">
     <tr><th scope="row">著者</th><td><a href="/author/?id=%d">原作：山田太郎　漫画：佐藤花子</a></td></tr>
     <tr><th scope="row">発売日</th><td>2024年3月%d日</td></tr>
     <tr><th scope="row">定価</th><td>528円（税込）</td></tr>

@@ -107,15 +107,15 @@ std::string ExpandPath(std::string_view pathTemplate, std::string_view isbn13) {
     }
     std::size_t close = pathTemplate.find('}', i);
     if (close == std::string_view::npos) throw InvalidIsbn("bad path template");
-    std::string_view spec = pathTemplate.substr(i + 1, close - i - 1);
+    std::string_view placeholder = pathTemplate.substr(i + 1, close - i - 1);
     i = close + 1;
-    if (spec.empty()) throw InvalidIsbn("bad path template");
+    if (placeholder.empty()) throw InvalidIsbn("bad path template");
     std::string_view source = isbn13;
-    if (spec[0] == 'I') {
+    if (placeholder[0] == 'I') {
       if (isbn10.empty()) isbn10 = IsbnWithCheckDigit(isbn13, 10);
       source = isbn10;
     }
-    std::string_view range = spec.substr(1);
+    std::string_view range = placeholder.substr(1);
     if (range.empty()) {
       // The whole ISBN: a code with an add-on keeps it behind the 13 digits,
       // and no publisher's address takes the add-on.

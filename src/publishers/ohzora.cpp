@@ -1,6 +1,6 @@
 // Ohzora's release page: EUC-JP. One line carries authors, release date and
 // cover together; size and the tax-inclusive price also come from a
-// specification list below the title, which overrides the values above it.
+// list of particulars below the title, which overrides the values above it.
 #include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
@@ -52,9 +52,9 @@ void NewReleaseImagePath(std::string& text) {
   text = at == std::string::npos ? std::string() : text.substr(at + kImgSrcRoot.size());
 }
 
-// The specification list: item lines up to "</ul>" (or the end of the page);
+// The list of particulars: item lines up to "</ul>" (or the end of the page);
 // a size item and a tax-inclusive price item are read, others skipped.
-void SpecificationList(Scan& scan, const std::string&) {
+void ParticularsList(Scan& scan, const std::string&) {
   for (std::ptrdiff_t k = scan.line + 1;
        k < scan.page.Count() && !Contains(scan.page[k], "</ul>") && scan.SpendLookAhead(); ++k) {
     std::string item = Trim(ReplaceAll(scan.page[k], "\t", ""));
@@ -87,7 +87,7 @@ const Publisher& Ohzora() {
           {"price", LineAt(0), kPrice, {}, {Clean, Between("</span>", kYen)}, {}, Into(&TBase::Price)},
           {"size", LineAt(0), kSize, {}, {Clean, Between("</span>", "</li")}, {}, SizeField},
           {"label", LineAt(0), kSize, {}, {Clean, Between("\">", "</a>")}, {}, Into(&TBase::Label)},
-          {"size, price (list)", kNothing, "<ul>", kOnceFound, {}, {}, SpecificationList},
+          {"size, price (list)", kNothing, "<ul>", kOnceFound, {}, {}, ParticularsList},
           {"label (path)", LineAt(0), kBreadcrumb, {}, {Clean, LastBreadcrumb}, {}, Into(&TBase::Label)},
           {"cover image URL", LineAt(0), kNewReleaseImage, {}, {NewReleaseImagePath, Before(kQuote)}, {},
            CoverAt(sites::kOhzora)},
