@@ -85,18 +85,6 @@ class TemporaryFolder {
   std::string path_;
 };
 
-class ReplaySource final : public hosts::PageSource {
- public:
-  explicit ReplaySource(hosts::ReplayPages pages) : pages_(std::move(pages)) {}
-  bool CanConnect(const std::string& url) override { return pages_.CanConnect(url); }
-  bool Download(const std::string& destPath, const std::string& url) override {
-    return pages_.Download(destPath, url);
-  }
-
- private:
-  hosts::ReplayPages pages_;
-};
-
 // The plug-in library and its two entry points.
 class Plugin {
  public:
@@ -139,14 +127,7 @@ bool ReadCodes(const std::string& source, std::string& codes) {
     if (!file) return false;
     text = *file;
   }
-  // One code a line, blank lines and comments left out, CR LF between lines
-  // as the host hands them over.
-  for (const std::string& line : SplitLines(text)) {
-    std::string_view code = TrimView(line);
-    if (code.empty() || code[0] == '#') continue;
-    if (!codes.empty()) codes += "\r\n";
-    codes += code;
-  }
+  codes = hosts::CodeListFromText(text);
   return true;
 }
 
@@ -191,13 +172,13 @@ int RunCommand(const Args& args) {
       return 1;
     }
   } else {
-    hosts::ReplayPages pages;
+    auto pages = std::make_unique<hosts::ReplayPages>();
     std::string error;
-    if (!pages.Open(options.replay, error)) {
+    if (!pages->Open(options.replay, error)) {
       std::fprintf(stderr, "okuzuke: %s\n", error.c_str());
       return 1;
     }
-    source = std::make_unique<ReplaySource>(std::move(pages));
+    source = std::move(pages);
   }
   hosts::UsePageSource(source.get());
 

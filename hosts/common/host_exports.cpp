@@ -6,6 +6,7 @@
 #include "common/isbn_normalizer.h"
 #include "common/page_source.h"
 #include "host/host_services.h"
+#include "text/sjis.h"
 
 #if defined(_WIN32)
 #define HOST_EXPORT
@@ -19,6 +20,17 @@ PageSource* g_source = nullptr;
 std::string g_isbnResult;  // ISBNChkFunc's text stays valid until the next call
 std::string g_downloadLog;
 }  // namespace
+
+std::string CodeListFromText(std::string_view text) {
+  std::string codes;
+  for (const std::string& line : SplitLines(text)) {
+    std::string_view code = TrimView(line);
+    if (code.empty() || code[0] == '#') continue;
+    if (!codes.empty()) codes += "\r\n";
+    codes += code;
+  }
+  return codes;
+}
 
 void UsePageSource(PageSource* source) { g_source = source; }
 const std::string& DownloadLog() { return g_downloadLog; }

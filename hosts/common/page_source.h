@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace okuzuke::hosts {
 
@@ -13,6 +14,10 @@ class PageSource {
   // Stores the page at `destPath`; false when nothing was stored.
   virtual bool Download(const std::string& destPath, const std::string& url) = 0;
 };
+
+// The code list a host hands the plug-in, from a file of codes: one code a
+// line, blank lines and "#" comments left out, CR LF between the codes.
+std::string CodeListFromText(std::string_view text);
 
 // The source the exported host services use until the next call.
 void UsePageSource(PageSource* source);

@@ -26,12 +26,12 @@ bool ReplayPages::Open(const std::string& folder, std::string& error) {
   return true;
 }
 
-bool ReplayPages::CanConnect(const std::string& url) const {
+bool ReplayPages::CanConnect(const std::string& url) {
   auto it = files_.find(url);
   return it == files_.end() || it->second != "-";
 }
 
-bool ReplayPages::Download(const std::string& destPath, const std::string& url) const {
+bool ReplayPages::Download(const std::string& destPath, const std::string& url) {
   auto it = files_.find(url);
   if (it == files_.end() || it->second == "-") return false;
   const std::string& file = it->second;

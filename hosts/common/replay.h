@@ -9,15 +9,17 @@
 #include <optional>
 #include <string>
 
+#include "common/page_source.h"
+
 namespace okuzuke::hosts {
 
-class ReplayPages {
+class ReplayPages final : public PageSource {
  public:
   // Reads DIR/manifest.tsv; false (with `error` set) when it cannot be read.
   bool Open(const std::string& folder, std::string& error);
-  bool CanConnect(const std::string& url) const;
+  bool CanConnect(const std::string& url) override;
   // Copies the saved page for `url` to `destPath`; false when there is none.
-  bool Download(const std::string& destPath, const std::string& url) const;
+  bool Download(const std::string& destPath, const std::string& url) override;
 
  private:
   std::string folder_;

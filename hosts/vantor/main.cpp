@@ -47,9 +47,9 @@ struct Plugin {
 
 // Replayed pages; after `stopAfter` downloads it presses the wait window's
 // stop button, as a user would while the run goes on.
-class ReplaySource final : public okuzuke::hosts::PageSource {
+class StoppingReplay final : public okuzuke::hosts::PageSource {
  public:
-  ReplaySource(okuzuke::hosts::ReplayPages pages, int stopAfter)
+  StoppingReplay(okuzuke::hosts::ReplayPages pages, int stopAfter)
       : pages_(std::move(pages)), stopAfter_(stopAfter) {}
   bool CanConnect(const std::string& url) override { return pages_.CanConnect(url); }
   bool Download(const std::string& destPath, const std::string& url) override {
@@ -121,15 +121,9 @@ int Run(const std::vector<std::string>& args, bool emptyList) {
       std::fprintf(stderr, "vantor: cannot read %s\n", codesFile.c_str());
       return 2;
     }
-    // One code a line; blank lines and "#" comments are not codes.
-    for (const std::string& line : okuzuke::SplitLines(*text)) {
-      std::string_view code = okuzuke::TrimView(line);
-      if (code.empty() || code[0] == '#') continue;
-      if (!codes.empty()) codes += "\r\n";
-      codes += std::string(okuzuke::TrimView(line));
-    }
+    codes = okuzuke::hosts::CodeListFromText(*text);
   }
-  std::unique_ptr<ReplaySource> source;
+  std::unique_ptr<StoppingReplay> source;
   if (!replay.empty()) {
     okuzuke::hosts::ReplayPages pages;
     std::string error;
@@ -137,7 +131,7 @@ int Run(const std::vector<std::string>& args, bool emptyList) {
       std::fprintf(stderr, "vantor: %s\n", error.c_str());
       return 2;
     }
-    source = std::make_unique<ReplaySource>(std::move(pages), stopAfter);
+    source = std::make_unique<StoppingReplay>(std::move(pages), stopAfter);
   }
   okuzuke::hosts::UsePageSource(source.get());
   Plugin plugin;

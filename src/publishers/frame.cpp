@@ -1,7 +1,6 @@
 #include "publishers/frame.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "publishers/page_texts.h"
 #include "text/charset.h"
@@ -34,23 +33,6 @@ std::string ConvertToShiftJis(PageEncoding encoding, std::string text) {
   return text;
 }
 
-// Whether the line holds the marker. Every line is tested against every
-// marker, and most candidates for a marker's first byte ("<" above all) fail
-// on the second, so that is checked before a full compare.
-bool Holds(std::string_view line, std::string_view marker) {
-  if (marker.size() < 2) return Contains(line, marker);
-  if (line.size() < marker.size()) return false;
-  const char* at = line.data();
-  const char* const last = line.data() + (line.size() - marker.size());
-  while (at <= last) {
-    at = static_cast<const char*>(std::memchr(at, marker[0], static_cast<std::size_t>(last - at) + 1));
-    if (at == nullptr) return false;
-    if (at[1] == marker[1] && std::memcmp(at + 2, marker.data() + 2, marker.size() - 2) == 0) return true;
-    ++at;
-  }
-  return false;
-}
-
 // Rules of a publisher often share a marker; each distinct marker is tested
 // once per line.
 class MarkerTests {
@@ -68,7 +50,7 @@ class MarkerTests {
   void NewLine() { std::fill(state_.begin(), state_.end(), kUntested); }
   bool Holds(std::size_t rule, std::string_view line, std::string_view marker) {
     char& state = state_[sameAs_[rule]];
-    if (state == kUntested) state = scraping::Holds(line, marker) ? kHeld : kAbsent;
+    if (state == kUntested) state = Contains(line, marker) ? kHeld : kAbsent;
     return state == kHeld;
   }
 
@@ -137,7 +119,6 @@ void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag) {
       const Rule& rule = publisher.rules[r];
       if (!Fires(rule, markers.Holds(r, line, rule.marker), scan, line)) continue;
       Apply(rule, scan);
-      if (scan.endNow) return;
     }
     if (scan.done) return;
   }

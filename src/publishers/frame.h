@@ -58,7 +58,6 @@ struct Scan {
   std::ptrdiff_t line = 0;  // the line whose markers are being tested
   bool found = false;       // the title rule fired (or the publisher's own condition held)
   bool done = false;        // the page's last field was taken: end after this line
-  bool endNow = false;      // end the scan at once, skipping the line's remaining rules
   std::string rating;       // age-rating text for the private preferences
   // How many more lines rules may read ahead of line i on this page
   // (collections, profile searches, item lists). A few passes over the page

@@ -6,7 +6,6 @@
 #include "text/credit_roles.h"
 #include "text/markup.h"
 #include "text/sjis.h"
-#include "text/sjis_chars.h"
 
 namespace okuzuke {
 

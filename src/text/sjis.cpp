@@ -4,14 +4,43 @@
 
 namespace okuzuke {
 
+std::size_t SjisCharLength(std::string_view text, std::size_t i) {
+  return IsSjisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+}
+
 std::size_t FindOnCharBoundary(std::string_view text, std::string_view part) {
   if (part.empty()) return 0;
-  std::size_t i = 0;
-  while (i + part.size() <= text.size()) {
+  for (std::size_t i = 0; i + part.size() <= text.size(); i += SjisCharLength(text, i)) {
     if (text.compare(i, part.size(), part) == 0) return i;
-    i += IsSjisLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
   }
   return std::string_view::npos;
+}
+
+std::string ReplaceAllOnCharBoundary(std::string_view text, std::string_view from,
+                                     std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text.compare(i, from.size(), from) == 0) {
+      out += to;
+      i += from.size();
+    } else {
+      std::size_t length = SjisCharLength(text, i);
+      out.append(text, i, length);
+      i += length;
+    }
+  }
+  return out;
+}
+
+bool EndsWithOnCharBoundary(std::string_view text, std::string_view tail) {
+  if (!EndsWith(text, tail)) return false;
+  const std::size_t start = text.size() - tail.size();
+  std::size_t i = 0;
+  while (i < start) i += SjisCharLength(text, i);
+  return i == start;
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {

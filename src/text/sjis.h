@@ -20,9 +20,25 @@ inline bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }
 
+// Character-aware searches, for the places where a match straddling two
+// double-byte characters would corrupt text ("早春" holds the bytes of "￥"
+// across its two kanji; "ポ" ends in the byte "|").
+
+// Bytes of the character starting at byte `i` (< text.size()): 2 for a lead
+// byte followed by a trail byte, else 1 (a lead byte at the very end stands alone).
+std::size_t SjisCharLength(std::string_view text, std::size_t i);
+
 // Byte offset of the first occurrence of `part` that starts on a character
 // boundary (never inside a double-byte character), or npos.
 std::size_t FindOnCharBoundary(std::string_view text, std::string_view part);
+
+// Like ReplaceAll, but `from` (non-empty, whole characters) only matches where
+// a character starts. Linear in the size of the text.
+std::string ReplaceAllOnCharBoundary(std::string_view text, std::string_view from,
+                                     std::string_view to);
+
+// True when the text ends with `tail` and `tail` starts on a character boundary.
+bool EndsWithOnCharBoundary(std::string_view text, std::string_view tail);
 
 // Replaces every occurrence of `from` (non-empty) by `to`, scanning left to
 // right without rescanning replaced text. Linear in the size of the text.
