@@ -39,7 +39,7 @@ std::string Fit(std::string_view text, std::size_t width) {
     used += w;
     end = i;
   }
-  return std::string(text.substr(0, end)) + "\xE2\x80\xA6";
+  return std::string(text.substr(0, end)) + "…";
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "text/dictionaries.h"
 #include "text/halfwidth.h"
 #include "text/release_date.h"
+#include "text/sjis_literal.h"
 #include "text/title.h"
 
 namespace okuzuke::cli {
@@ -33,7 +34,7 @@ void Print(const char* name, std::string_view sjisValue) {
 }
 
 int Credits(const std::string& text, const Args& options) {
-  std::string separator = Utf8ToCp932("\xE3\x80\x80");  // the ideographic space
+  std::string separator("　"_sjis);
   std::string subSeparator;
   bool sorted = false;
   for (std::size_t i = 0; i < options.size(); ++i) {

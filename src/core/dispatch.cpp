@@ -7,6 +7,7 @@
 #include "text/isbn.h"
 #include "text/markup.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
@@ -189,13 +190,8 @@ std::optional<SearchHit> EnterbrainLink(std::string_view site, const std::vector
   return std::nullopt;
 }
 
-// "このキーワードでの検索結果は0件です。"
-constexpr std::string_view kMediaFactoryNoHits =
-    "\x82\xB1\x82\xCC\x83\x4C\x81\x5B\x83\x8F\x81\x5B\x83\x68\x82\xC5\x82\xCC\x8C\x9F\x8D\xF5"
-    "\x8C\x8B\x89\xCA\x82\xCD\x30\x8C\x8F\x82\xC5\x82\xB7\x81\x42";
-// "<!--ページ送りここから-->"
-constexpr std::string_view kMediaFactoryPager =
-    "<!--\x83\x79\x81\x5B\x83\x57\x91\x97\x82\xE8\x82\xB1\x82\xB1\x82\xA9\x82\xE7-->";
+constexpr std::string_view kMediaFactoryNoHits = "このキーワードでの検索結果は0件です。"_sjis;
+constexpr std::string_view kMediaFactoryPager = "<!--ページ送りここから-->"_sjis;
 
 std::optional<SearchHit> MediaFactoryLink(std::string_view site,
                                           const std::vector<std::string>& lines) {

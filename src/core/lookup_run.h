@@ -11,6 +11,7 @@
 #include "publishers/scraper.h"
 #include "text/dictionaries.h"
 #include "text/record.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
@@ -46,9 +47,7 @@ RunEnd LookupLines(RunContext& ctx, RunPorts& ports, std::vector<std::string> li
 // The download file in the work folder, overwritten for every request.
 inline constexpr const char* kDownloadFileName = "Temp.html";
 
-// "インターネットに接続されていません", shown with the address that failed.
-inline constexpr std::string_view kNoConnection =
-    "\x83\x43\x83\x93\x83\x5E\x81\x5B\x83\x6C\x83\x62\x83\x67\x82\xC9\x90\xDA\x91\xB1\x82\xB3"
-    "\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1";
+// Shown with the address that failed.
+inline constexpr std::string_view kNoConnection = "インターネットに接続されていません"_sjis;
 
 }  // namespace okuzuke

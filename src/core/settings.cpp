@@ -2,6 +2,7 @@
 
 #include "text/file_io.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
@@ -23,8 +24,8 @@ std::string Unquoted(std::string_view value) {
 }
 
 constexpr std::string_view kEntry = "Entry";
-constexpr std::string_view kPurchased = "\x8D\x77\x93\xFC";  // 購入
-constexpr std::string_view kRead = "\x8A\xF9\x93\xC7";       // 既読
+constexpr std::string_view kPurchased = "購入"_sjis;
+constexpr std::string_view kRead = "既読"_sjis;
 
 }  // namespace
 

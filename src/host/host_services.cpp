@@ -35,7 +35,11 @@ std::unique_ptr<HostServices> BindHostServices(
   std::unique_ptr<HostLibrary> library;
   try {
     library = HostLibrary::Open(hostPath);
-    if (!library) showError(hostPath + std::string(kHostMissingSuffix));
+    if (!library) {
+      std::string message = hostPath;
+      message += kHostMissingSuffix;
+      showError(message);
+    }
     std::array<void*, kHostFunctionNames.size()> found{};
     for (std::size_t i = 0; i < kHostFunctionNames.size(); ++i) {
       found[i] = library ? library->Symbol(kHostFunctionNames[i]) : nullptr;

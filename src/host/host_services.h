@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "host/host_library.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
@@ -54,13 +55,10 @@ class HostServices {
 std::unique_ptr<HostServices> BindHostServices(
     const std::string& hostPath, const std::function<void(const std::string&)>& showError);
 
-// "がありません。" after the host's path, when it cannot be loaded.
-inline constexpr std::string_view kHostMissingSuffix = "\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42";
-// "関数がありません。Vantor、または、プラグインのバージョンが古い可能性があります。"
+// After the host's path, when it cannot be loaded.
+inline constexpr std::string_view kHostMissingSuffix = "がありません。"_sjis;
+// When one of the host's functions is missing.
 inline constexpr std::string_view kHostFunctionMissing =
-    "\x8A\xD6\x90\x94\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42Vantor\x81\x41"
-    "\x82\xDC\x82\xBD\x82\xCD\x81\x41\x83\x76\x83\x89\x83\x4F\x83\x43\x83\x93\x82\xCC\x83\x6F"
-    "\x81\x5B\x83\x57\x83\x87\x83\x93\x82\xAA\x8C\xC3\x82\xA2\x89\xC2\x94\x5C\x90\xAB\x82\xAA"
-    "\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81\x42";
+    "関数がありません。Vantor、または、プラグインのバージョンが古い可能性があります。"_sjis;
 
 }  // namespace okuzuke

@@ -7,6 +7,7 @@
 #include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
@@ -15,20 +16,17 @@ namespace {
 using namespace scraping;
 
 constexpr std::string_view kTitleDiv = "<div class=\"ex1\"><b>";
-constexpr std::string_view kPublisherName = "\x96\x46\x95\xB6\x8E\xD0";  // 芳文社
+constexpr std::string_view kPublisherName = "芳文社"_sjis;
 constexpr std::string_view kVolumeCell = "<td align=\"right\"><div align=\"center\" class=\"ex1\">";
 constexpr std::string_view kVolumeDiv = "<div align=\"center\" class=\"ex1\">";
 constexpr std::string_view kRule = "<hr size=\"1\" noshade>";
-constexpr std::string_view kLabelOpen = "<div class=\"ex1\">\x81s";  // <div class="ex1">《
-constexpr std::string_view kLabelClose = "\x81t</div>";              // 》</div>
-constexpr std::string_view kReleaseDateDiv =
-    "<div class=\"ex1\">\x81@\x94\xAD\x94\x84\x93\xFA\x81\x46";  // <div class="ex1">　発売日：
-constexpr std::string_view kOnSale = "\x94\xAD\x94\x84\x92\x86";  // 発売中
-constexpr std::string_view kPriceDiv =
-    "<div class=\"ex1\">\x81@\x92\xE8\x81@\x89\xBF\x81\x46";  // <div class="ex1">　定　価：
-constexpr std::string_view kPriceFont =
-    "\x92\xE8\x81@\x89\xBF\x81\x46<font color=\"#FF0000\">";  // 定　価：<font color="#FF0000">
-constexpr std::string_view kPriceEnd = "\x89~(\x96{\x91\xCC";  // 円(本体
+constexpr std::string_view kLabelOpen = "<div class=\"ex1\">《"_sjis;
+constexpr std::string_view kLabelClose = "》</div>"_sjis;
+constexpr std::string_view kReleaseDateDiv = "<div class=\"ex1\">　発売日："_sjis;
+constexpr std::string_view kOnSale = "発売中"_sjis;
+constexpr std::string_view kPriceDiv = "<div class=\"ex1\">　定　価："_sjis;
+constexpr std::string_view kPriceFont = "定　価：<font color=\"#FF0000\">"_sjis;
+constexpr std::string_view kPriceEnd = "円(本体"_sjis;
 constexpr std::string_view kCoverImage = "<img name=\"imageCover\" src=\"/";
 constexpr std::string_view kDescriptionCell = "<td width=\"234\" valign=\"top\">";
 constexpr std::string_view kValueDiv = "<div class=\"ex1\">";
@@ -68,7 +66,7 @@ const Publisher& Houbunsha() {
           {"title, volume, subtitle, publisher", LineAt(0), kTitleDiv, {}, {Clean, Between(kTitleDiv, "</b></div>")},
            {}, All(TitleVolumeSubtitle, Fixed(&TBase::Publisher, kPublisherName), MarkFound)},
           {"volume", LineAt(0), kVolumeCell, {},
-           {Clean, Remove("\x81i"), Remove("\x81j"), Remove("\x8A\xAA"),  // （ ） 巻
+           {Clean, Remove("（"_sjis), Remove("）"_sjis), Remove("巻"_sjis),
             Between(kVolumeDiv, "</div>"), TrimBlanks},
            {}, Into(&TBase::Volume)},
           {"authors", LineAt(-1), kRule, {}, {Clean}, {Replace("<br>", kFullWidthSlash), Strip, TrimBlanks},

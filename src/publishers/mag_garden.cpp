@@ -8,6 +8,7 @@
 #include "publishers/sites.h"
 #include "text/markup.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 #include "text/title.h"
 
 namespace okuzuke {
@@ -20,12 +21,12 @@ constexpr std::string_view kTitleFont = "<b><span class=\"f16\"><font color=\"#0
 constexpr std::string_view kAuthorFont = "<b><span class=\"f16\"><font color=\"#FF3366\">";
 constexpr std::string_view kSmallSpan = "<span class=\"f10\">";
 constexpr std::string_view kFontEnd = "</font>";
-constexpr std::string_view kPublisherName = "\x83}\x83\x62\x83O\x83K\x81[\x83\x66\x83\x93";  // マッグガーデン
-constexpr std::string_view kLabelOpen = "<span class=\"f12\">\x81y";                        // <span class="f12">【
-constexpr std::string_view kLabelClose = "\x81z</span>";                                    // 】</span>
+constexpr std::string_view kPublisherName = "マッグガーデン"_sjis;
+constexpr std::string_view kLabelOpen = "<span class=\"f12\">【"_sjis;
+constexpr std::string_view kLabelClose = "】</span>"_sjis;
 constexpr std::string_view kDetailSpan = "<span class=\"f12h18\">";
-constexpr std::string_view kReleasedOnDay = "\x93\xFA\x94\xAD\x94\x84<br>";  // 日発売<br>
-constexpr std::string_view kReleased = "\x94\xAD\x94\x84<br>";               // 発売<br>
+constexpr std::string_view kReleasedOnDay = "日発売<br>"_sjis;
+constexpr std::string_view kReleased = "発売<br>"_sjis;
 constexpr std::string_view kDescriptionEnd = "</span></td>";
 
 // The part of the heading between two hyphens ("ABC -side story- 3"). A
@@ -59,7 +60,7 @@ void ReadingWithoutVolume(Scan& scan, const std::string& reading) {
 // brackets after the name.
 void CreditWithRole(Scan& scan, const std::string& name) {
   std::string role = Trim(ExtractAfter(scan.At(+1), kSmallSpan, "</span>"));
-  std::string credit = name + "\x81m" + role + "\x81n";  // name［role］
+  std::string credit = name + std::string("［"_sjis) + role + std::string("］"_sjis);
   ParseAuthorCredits(scan.credits, credit, "Dummy", "Dummy", "");
 }
 

@@ -9,6 +9,7 @@
 #include "text/book_size.h"
 #include "text/markup.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
@@ -17,16 +18,16 @@ namespace {
 using namespace scraping;
 
 constexpr std::string_view kTitleHeading = "<h2 class=\"";
-constexpr std::string_view kPublisherName = "\x92\x88\x8Fo\x94\xC5";  // 宙出版
-constexpr std::string_view kAuthors = "\x92\x98\x8E\xD2";             // 著者
-constexpr std::string_view kReleaseDate = "\x94\xAD\x94\x84\x93\xFA";  // 発売日
+constexpr std::string_view kPublisherName = "宙出版"_sjis;
+constexpr std::string_view kAuthors = "著者"_sjis;
+constexpr std::string_view kReleaseDate = "発売日"_sjis;
 constexpr std::string_view kImgSrcRoot = "<img src=\"/";
-constexpr std::string_view kPrice = "\x92\xE8\x89\xBF";  // 定価
-constexpr std::string_view kSize = "\x94\xBB\x8C^";      // 判型
-constexpr std::string_view kSizeItem = "\x94\xBB</li>";  // 判</li>
-constexpr std::string_view kTaxIncluded = "\x89~\x81i\x90\xC5\x8D\x9E\x81j";  // 円（税込）
-constexpr std::string_view kBreadcrumb = "<a href=\"/\">HOME</a>\x81\x84\x81\x84";  // <a href="/">HOME</a>＞＞
-constexpr std::string_view kBreadcrumbStep = "\x81\x84\x81\x84";                   // ＞＞
+constexpr std::string_view kPrice = "定価"_sjis;
+constexpr std::string_view kSize = "判型"_sjis;
+constexpr std::string_view kSizeItem = "判</li>"_sjis;
+constexpr std::string_view kTaxIncluded = "円（税込）"_sjis;
+constexpr std::string_view kBreadcrumb = "<a href=\"/\">HOME</a>＞＞"_sjis;
+constexpr std::string_view kBreadcrumbStep = "＞＞"_sjis;
 constexpr std::string_view kNewReleaseImage = "<img src=\"/new_release/images/";
 // The date stands within this many bytes after "発売日".
 constexpr std::size_t kReleaseDateSpan = 100;

@@ -9,6 +9,7 @@
 #include "text/halfwidth.h"
 #include "text/markup.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 #include "text/title.h"
 
 namespace okuzuke {
@@ -18,18 +19,16 @@ namespace {
 using namespace scraping;
 
 constexpr std::string_view kHeading = "<h1>";
-constexpr std::string_view kNotFound =
-    "\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1";              // 見つかりません
-constexpr std::string_view kWriterHead = "<p class=\"writer\">\x8D\xEC\x81^";  // <p class="writer">作／
-constexpr std::string_view kFullWidthBar = "\x81\x62";                       // ｜
-constexpr std::string_view kPublisherName = "\x8F\xAC\x8Aw\x8A\xD9";         // 小学館
-constexpr std::string_view kSizeAndPages = "\x94\xBB\x8C^/\x95\xC5";         // 判型/頁
-constexpr std::string_view kPagesUnit = "\x95\xC5";                          // 頁
-constexpr std::string_view kReleaseDate = "\x94\xAD\x94\x84\x93\xFA";        // 発売日
-constexpr std::string_view kPrice = "\x92\xE8\x89\xBF";                      // 定価
+constexpr std::string_view kNotFound = "見つかりません"_sjis;
+constexpr std::string_view kWriterHead = "<p class=\"writer\">作／"_sjis;
+constexpr std::string_view kFullWidthBar = "｜"_sjis;
+constexpr std::string_view kPublisherName = "小学館"_sjis;
+constexpr std::string_view kSizeAndPages = "判型/頁"_sjis;
+constexpr std::string_view kPagesUnit = "頁"_sjis;
+constexpr std::string_view kReleaseDate = "発売日"_sjis;
+constexpr std::string_view kPrice = "定価"_sjis;
 constexpr std::string_view kCoverBlock = "<p class=\"image\">";
-constexpr std::string_view kAboutThisBook =
-    "\x82\xB1\x82\xCC\x96{\x82\xCC\x93\xE0\x97\x65";  // この本の内容
+constexpr std::string_view kAboutThisBook = "この本の内容"_sjis;
 
 // The heading's words in turn, up to the first empty one (a double blank
 // ends the split): a volume designator becomes the volume (a later one

@@ -9,6 +9,7 @@
 #include "text/markup.h"
 #include "text/numerals.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
@@ -20,21 +21,19 @@ using namespace scraping;
 constexpr int kLastFromEnd = 8;
 
 constexpr std::string_view kTitleMarker = "<title>";
-constexpr std::string_view kFullWidthBar = "\x81\x62";                      // ｜
-constexpr std::string_view kPublisherName = "\x8FW\x89p\x8E\xD0";           // 集英社
-constexpr std::string_view kSizeAndPages =
-    "\x94\xBB\x8C^\x81^\x91\x8D\x83y\x81[\x83W\x90\x94";                    // 判型／総ページ数
-constexpr std::string_view kTotalPages = "\x91\x8D\x83y\x81[\x83W\x90\x94";  // 総ページ数
-constexpr std::string_view kPagesTail = "\x83W";                            // ジ
-constexpr std::string_view kPagesUnit = "\x83y\x81[";                       // ペー
-constexpr std::string_view kColon = "\x81\x46";                             // ：
-constexpr std::string_view kReleaseDate = "\x81\xA1\x94\xAD\x94\x84\x94N\x8C\x8E\x93\xFA";  // ■発売年月日
-constexpr std::string_view kReleaseDateHead =
-    "\x81\xA1\x94\xAD\x94\x84\x94N\x8C\x8E\x93\xFA\x81\x46";                 // ■発売年月日：
-constexpr std::string_view kPrice = "\x81\xA1\x92\xE8\x89\xBF\x81\x46";      // ■定価：
+constexpr std::string_view kFullWidthBar = "｜"_sjis;
+constexpr std::string_view kPublisherName = "集英社"_sjis;
+constexpr std::string_view kSizeAndPages = "判型／総ページ数"_sjis;
+constexpr std::string_view kTotalPages = "総ページ数"_sjis;
+constexpr std::string_view kPagesTail = "ジ"_sjis;
+constexpr std::string_view kPagesUnit = "ペー"_sjis;
+constexpr std::string_view kColon = "："_sjis;
+constexpr std::string_view kReleaseDate = "■発売年月日"_sjis;
+constexpr std::string_view kReleaseDateHead = "■発売年月日："_sjis;
+constexpr std::string_view kPrice = "■定価："_sjis;
 constexpr std::string_view kContentsImage = "/search/image/page_contents.gif";
-constexpr std::string_view kTableOfContents = "<b>\x96\xDA\x8E\x9F</b>";      // <b>目次</b>
-constexpr std::string_view kTableOfContentsHead = "\r\n\r\n\x96\xDA\x8E\x9F\x81\x46\r\n";  // 目次：
+constexpr std::string_view kTableOfContents = "<b>目次</b>"_sjis;
+constexpr std::string_view kTableOfContentsHead = "\r\n\r\n目次：\r\n"_sjis;
 
 // Title split: the first empty field among the first five decides how many
 // fields the line has; fewer than five means the page is the book's. A line

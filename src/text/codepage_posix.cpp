@@ -174,7 +174,7 @@ std::string Cp932ToUtf8(std::string_view text) {
   std::string out;
   conv.Append(reinterpret_cast<const char*>(wide.data()), wide.size() * 2, out,
               [](const char*, std::size_t, std::string& o) {
-                o.append("\xEF\xBF\xBD");
+                o.append("\uFFFD");
                 return std::size_t{2};
               });
   return out;

@@ -6,31 +6,32 @@
 #include "text/credit_roles.h"
 #include "text/markup.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
 namespace {
 
 // Marks the start and end of each name while a credit line is parsed.
-constexpr std::string_view kNameBreak = "\x81\x8F";  // ￥
-constexpr std::string_view kOpenBracket = "\x81\x6D";   // ［
-constexpr std::string_view kCloseBracket = "\x81\x6E";  // ］
-constexpr std::string_view kNakaguro = "\x81\x45";      // ・
-constexpr std::string_view kOthers = "\x91\xBC";              // 他
-constexpr std::string_view kOthersKana = "\x82\xD9\x82\xA9";  // ほか
+constexpr std::string_view kNameBreak = "￥"_sjis;
+constexpr std::string_view kOpenBracket = "［"_sjis;
+constexpr std::string_view kCloseBracket = "］"_sjis;
+constexpr std::string_view kNakaguro = "・"_sjis;
+constexpr std::string_view kOthers = "他"_sjis;
+constexpr std::string_view kOthersKana = "ほか"_sjis;
 constexpr std::string_view kCrLf = "\r\n";
 
 // Full-width punctuation of credit lines made ASCII, so that the role words
 // in the table need only one spelling.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kCreditPunctuation{{
-    {"\x81\x69", "("},  // （
-    {"\x81\x6A", ")"},  // ）
-    {"\x81\x49", "!"},  // ！
-    {"\x81\x6B", " "},  // 〔
-    {"\x81\x6C", " "},  // 〕
-    {"\x81\x46", " "},  // ：
-    {"\x81\x5E", " "},  // ／
-    {"\x81\x40", " "},  // 　
+    {"（"_sjis, "("},
+    {"）"_sjis, ")"},
+    {"！"_sjis, "!"},
+    {"〔"_sjis, " "},
+    {"〕"_sjis, " "},
+    {"："_sjis, " "},
+    {"／"_sjis, " "},
+    {"　"_sjis, " "},
 }};
 
 struct RoledName {

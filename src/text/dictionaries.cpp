@@ -6,6 +6,7 @@
 #include "text/halfwidth.h"
 #include "text/markup.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
@@ -19,13 +20,13 @@ constexpr std::string_view kSeparator = "|";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kAuthorValueEnd = "|\r\n";
 
-constexpr std::string_view kNakaguro = "\x81\x45";     // ・
-constexpr std::string_view kWhiteStar = "\x81\x99";    // ☆
-constexpr std::string_view kBlackStar = "\x81\x9A";    // ★
-constexpr std::string_view kEighthNote = "\x81\xF4";   // ♪
-constexpr std::string_view kKatakanaNi = "\x83\x6A";   // ニ
-constexpr std::string_view kKanjiTwo = "\x93\xF1";     // 二
-constexpr char kHalfWidthProlongedSound = '\xB0';      // ｰ
+constexpr std::string_view kNakaguro = "・"_sjis;
+constexpr std::string_view kWhiteStar = "☆"_sjis;
+constexpr std::string_view kBlackStar = "★"_sjis;
+constexpr std::string_view kEighthNote = "♪"_sjis;
+constexpr std::string_view kKatakanaNi = "ニ"_sjis;
+constexpr std::string_view kKanjiTwo = "二"_sjis;
+constexpr char kHalfWidthProlongedSound = "ｰ"_sjis[0];
 
 // Loads `path` into `dictionary`; a missing or unreadable file leaves it empty.
 bool LoadInto(Dictionary& dictionary, const std::string& path) {

@@ -1,6 +1,7 @@
 #include "text/markup.h"
 
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
@@ -11,8 +12,8 @@ namespace {
 // '<' or '>' byte, so the comment text between them survives as well.
 constexpr std::string_view kCommentOpen = "<!--";
 constexpr std::string_view kCommentClose = "-->";
-constexpr std::string_view kProtectedOpen = "\x81\x83!--";   // ＜!--
-constexpr std::string_view kProtectedClose = "--\x81\x84";  // --＞
+constexpr std::string_view kProtectedOpen = "＜!--"_sjis;
+constexpr std::string_view kProtectedClose = "--＞"_sjis;
 
 // Removes tags in one pass. At every step the text before the next '>' is
 // either kept up to a '<' that precedes it (text before a tag) or dropped

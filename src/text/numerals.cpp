@@ -1,4 +1,5 @@
 #include "text/numerals.h"
+#include "text/sjis_literal.h"
 
 #include <algorithm>
 #include <array>
@@ -12,21 +13,21 @@ bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 // The two-byte Shift-JIS characters that may spell a volume number in kanji,
 // including the formal forms used on older covers.
 constexpr std::array<std::string_view, 15> kKanjiDigits = {
-    "\x88\xEA",  // 一
-    "\x93\xF1",  // 二
-    "\x8E\x4F",  // 三
-    "\x8E\x6C",  // 四
-    "\x8C\xDC",  // 五
-    "\x98\x5A",  // 六
-    "\x8E\xB5",  // 七
-    "\x94\xAA",  // 八
-    "\x8B\xE3",  // 九
-    "\x8F\x5C",  // 十
-    "\x95\x53",  // 百
-    "\x88\xEB",  // 壱
-    "\x93\xF3",  // 弐
-    "\x8E\x51",  // 参
-    "\x8F\x45",  // 拾
+    "一"_sjis,
+    "二"_sjis,
+    "三"_sjis,
+    "四"_sjis,
+    "五"_sjis,
+    "六"_sjis,
+    "七"_sjis,
+    "八"_sjis,
+    "九"_sjis,
+    "十"_sjis,
+    "百"_sjis,
+    "壱"_sjis,
+    "弐"_sjis,
+    "参"_sjis,
+    "拾"_sjis,
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "text/halfwidth.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
@@ -39,8 +40,8 @@ void ClearBookRecord(TBase& book) {
 
 std::string EscapeRecordField(std::string_view text) {
   std::string out = ReplaceAll(text, "\r\n", "$$");
-  out = ReplaceAll(out, "\"", "\x81\x68");  // ”
-  return ReplaceAll(out, ",", "\x81\x43");  // ，
+  out = ReplaceAll(out, "\"", "”"_sjis);
+  return ReplaceAll(out, ",", "，"_sjis);
 }
 
 std::string SerializeBookRecord(TBase& book) {

@@ -5,6 +5,7 @@
 
 #include "text/markup.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke {
 
@@ -53,8 +54,8 @@ int ParseReleaseDate(TBase& book, std::string_view text) {
   int result = 1;
 
   DateMarks marks;
-  if (Contains(date, "\x94\x4E"))  // 年
-    marks = {"\x94\x4E", "\x8C\x8E", "\x93\xFA"};  // 年 月 日
+  if (Contains(date, "年"_sjis))
+    marks = {"年"_sjis, "月"_sjis, "日"_sjis};
   else if (Contains(date, "."))
     marks = {".", ".", "Dummy"};  // a day mark that never occurs
   else if (Contains(date, "/"))

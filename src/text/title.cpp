@@ -1,3 +1,4 @@
+#include "text/sjis_literal.h"
 #include "text/title.h"
 
 #include <algorithm>
@@ -11,12 +12,12 @@ namespace okuzuke {
 
 namespace {
 
-constexpr std::string_view kDai = "\x91\xE6";         // 第 (ordinal prefix)
-constexpr std::string_view kKan = "\x8A\xAA";         // 巻 (volume counter)
-constexpr std::string_view kShu = "\x8F\x57";         // 集 (collection counter)
-constexpr std::string_view kHen = "\x95\xD2";         // 編 (part)
-constexpr std::string_view kAngleOpen = "\x81\x71";   // 〈
-constexpr std::string_view kAngleClose = "\x81\x72";  // 〉
+constexpr std::string_view kDai = "第"_sjis;  // ordinal prefix
+constexpr std::string_view kKan = "巻"_sjis;  // volume counter
+constexpr std::string_view kShu = "集"_sjis;  // collection counter
+constexpr std::string_view kHen = "編"_sjis;  // part
+constexpr std::string_view kAngleOpen = "〈"_sjis;
+constexpr std::string_view kAngleClose = "〉"_sjis;
 
 std::string WithoutCounters(std::string_view group) {
   return ReplaceAll(ReplaceAll(ReplaceAll(group, kDai, ""), kKan, ""), kShu, "");
@@ -55,8 +56,8 @@ class Remarks {
 }  // namespace
 
 bool IsVolumeDesignator(std::string_view text) {
-  return text.empty() || IsAllDigits(text) || text == "\x8F\xE3" /* 上 */ ||
-         text == "\x92\x86" /* 中 */ || text == "\x89\xBA" /* 下 */ || IsKanjiNumeral(text) ||
+  return text.empty() || IsAllDigits(text) || text == "上"_sjis ||
+         text == "中"_sjis || text == "下"_sjis || IsKanjiNumeral(text) ||
          IsRomanNumeral(text);
 }
 
@@ -66,11 +67,11 @@ std::string NormalizeVolume(std::string_view volume) { return Trim(FullWidthAlnu
 // counter suffix back), so every scan covers bytes that are then cut off and
 // the whole routine stays linear in the length of the title.
 std::string NormalizeTitle(TBase& book, std::string_view rawTitle) {
-  std::string work = ReplaceAll(rawTitle, "\x81\x69", "(");  // （
-  work = ReplaceAll(work, "\x81\x6A", ")");                  // ）
-  work = ReplaceAll(work, "\x81\x49", "!");                  // ！
-  work = ReplaceAll(work, "\x81\x44", ".");                  // ．
-  work = ReplaceAll(work, "\x81\x40", " ");                  // ideographic space
+  std::string work = ReplaceAll(rawTitle, "（"_sjis, "(");
+  work = ReplaceAll(work, "）"_sjis, ")");
+  work = ReplaceAll(work, "！"_sjis, "!");
+  work = ReplaceAll(work, "．"_sjis, ".");
+  work = ReplaceAll(work, "　"_sjis, " ");
   work = FullWidthAlnumToAscii(work);
   std::string_view text = TrimView(work);
 

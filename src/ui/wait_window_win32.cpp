@@ -5,6 +5,7 @@
 #include <string>
 
 #include "text/codepage.h"
+#include "text/sjis_literal.h"
 #include "ui/wait_window.h"
 
 namespace okuzuke {
@@ -15,10 +16,8 @@ constexpr const wchar_t* kClassName = L"TfrmWait";
 constexpr int kStopButtonId = 1001;
 constexpr int kClientWidth = 219;
 constexpr int kClientHeight = 98;
-// "しばらくお待ちください" and "中止(&X)"
-constexpr const char* kPleaseWait =
-    "\x82\xB5\x82\xCE\x82\xE7\x82\xAD\x82\xA8\x91\xD2\x82\xBF\x82\xAD\x82\xBE\x82\xB3\x82\xA2";
-constexpr const char* kStopCaption = "\x92\x86\x8E\x7E(&X)";
+constexpr const char* kPleaseWait = "しばらくお待ちください"_sjis.data();
+constexpr const char* kStopCaption = "中止(&X)"_sjis.data();
 
 std::wstring Wide(const char* sjis) {
   std::u16string text = Cp932ToUtf16(sjis);
