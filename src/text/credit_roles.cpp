@@ -5,8 +5,8 @@ namespace okuzuke {
 
 using enum RoleAction;
 
-// " 編［" (the row before "その他") removes the bracket with the word, so a
-// reading that follows it stays glued to the name.
+// A role word written just before a reading ("山田 作［やまだ］") becomes the
+// bracket itself, so the reading stays apart from the name.
 const std::array<CreditRole, 52> kCreditRoles{{
     // clang-format off
     {"著者"_sjis, kRemove, '1', ""},
@@ -59,7 +59,7 @@ const std::array<CreditRole, 52> kCreditRoles{{
     {"￥編 "_sjis, kRemove, '9', " [編]"_sjis},
     {" 編￥"_sjis, kRemove, '9', " [編]"_sjis},
     {"(編)"_sjis, kRemove, '9', " [編]"_sjis},
-    {" 編［"_sjis, kRemove, '9', " [編]"_sjis},
+    {" 編［"_sjis, kToBracket, '9', " [編]"_sjis},
     {"その他"_sjis, kRemove, '9', "その他"_sjis},
     // clang-format on
 }};

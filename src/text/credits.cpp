@@ -126,7 +126,7 @@ int AssignAuthors(TBase& book, const CreditList& list, const Dictionary& authors
     std::string bracketReading;
     if (Contains(name, kOpenBracket)) {
       bracketReading = ExtractAfter(name, kOpenBracket, kCloseBracket);
-      name = std::string(Before(name, kOpenBracket));
+      name = Trim(Before(name, kOpenBracket));  // "山田 ［やまだ］" is 山田
     }
 
     std::string dictionaryReading;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "text/file_replace.h"
 #include "text/sjis.h"
 
 namespace okuzuke {
@@ -50,7 +51,19 @@ std::optional<std::vector<std::string>> LoadLines(const std::string& path) {
 }
 
 bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
-  return WriteWholeFile(path, JoinLines(lines));
+  // Written beside the target and moved over it once complete, so a reader
+  // never sees half a file, and a failed write (disk full, folder gone)
+  // leaves none.
+  const std::string partial = path + ".partial";
+  const std::string content = JoinLines(lines);
+  bool written = false;
+  if (std::FILE* file = std::fopen(partial.c_str(), "wb")) {
+    written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    written = std::fclose(file) == 0 && written;
+  }
+  if (written && MoveFileOver(partial, path)) return true;
+  std::remove(partial.c_str());
+  return false;
 }
 
 }  // namespace okuzuke

@@ -15,7 +15,8 @@ bool RemoveFile(const std::string& path);
 
 // The file split into lines (CR LF, CR or LF); nullopt when it cannot be read.
 std::optional<std::vector<std::string>> LoadLines(const std::string& path);
-// Each line followed by CR LF.
+// Each line followed by CR LF. The file is there whole or not at all: false
+// (and no file) when it cannot be written completely.
 bool SaveLines(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace okuzuke

@@ -44,12 +44,36 @@ std::string EscapeRecordField(std::string_view text) {
   return ReplaceAll(out, ",", "，"_sjis);
 }
 
+namespace {
+bool IsSjisTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+}  // namespace
+
+std::string WellFormedRecordText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char b = static_cast<unsigned char>(text[i]);
+    if (IsSjisLeadByte(b)) {
+      if (i + 1 < text.size() && IsSjisTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+        out += text[i];
+        out += text[++i];
+      }
+    } else if (b == '\r' || b == '\n') {
+      if (b == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += "\r\n";
+    } else if (b != 0) {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 std::string SerializeBookRecord(TBase& book) {
   for (int n : {3, 7, 9}) BookField(book, n) = ToHalfWidth(BookField(book, n));
   std::vector<std::string> columns;
   columns.reserve(kBookFieldCount + 2);
   for (int n = 1; n <= kBookFieldCount; ++n) {
-    columns.push_back(EscapeRecordField(BookField(book, n)));
+    columns.push_back(EscapeRecordField(WellFormedRecordText(BookField(book, n))));
     if (n == 19 || n == 39) columns.emplace_back();
   }
   return JoinCommaText(columns);
@@ -82,6 +106,13 @@ std::string JoinCommaText(const std::vector<std::string>& items) {
   return out;
 }
 
+// Appends the character at `i` (two bytes after a lead byte) and moves on.
+static void TakeCharacter(std::string_view line, std::size_t& i, std::string& item) {
+  std::size_t length = IsSjisLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size() ? 2 : 1;
+  item.append(line.substr(i, length));
+  i += length;
+}
+
 std::vector<std::string> SplitCommaText(std::string_view line) {
   std::vector<std::string> items;
   std::size_t i = 0;
@@ -99,12 +130,12 @@ std::vector<std::string> SplitCommaText(std::string_view line) {
           ++i;
           break;
         }
-        item += line[i++];
+        TakeCharacter(line, i, item);
       }
       // Anything between a closing quote and the next comma belongs to the item.
-      while (i < line.size() && line[i] != ',') item += line[i++];
+      while (i < line.size() && line[i] != ',') TakeCharacter(line, i, item);
     } else {
-      while (i < line.size() && line[i] != ',') item += line[i++];
+      while (i < line.size() && line[i] != ',') TakeCharacter(line, i, item);
     }
     items.push_back(std::move(item));
     if (i >= line.size()) break;

@@ -72,17 +72,26 @@ void ClearBookRecord(TBase& book);
 // CR LF becomes "$$", '"' becomes "”", ',' becomes "，" (in this order).
 std::string EscapeRecordField(std::string_view text);
 
-// The 68 columns (fields 1-19, empty, 20-39, empty, 40-66), escaped and
-// joined as comma text. Fields 3, 7 and 9 are first folded to half-width and
-// the folded values are written back into the record.
+// What a field may hold in the result file, which the host reads as code
+// page 932 lines: a lead byte without a valid trail byte after it is dropped
+// (it would take the next byte, perhaps the "," after the field, as its
+// second half and shift every later column); a 0 byte is dropped (it would
+// end the host's reading of the file); a lone CR or LF becomes "$$" like a
+// CR LF pair (it would split the record line).
+std::string WellFormedRecordText(std::string_view text);
+
+// The 68 columns (fields 1-19, empty, 20-39, empty, 40-66), made well-formed,
+// escaped and joined as comma text. Fields 3, 7 and 9 are first folded to
+// half-width and the folded values are written back into the record.
 std::string SerializeBookRecord(TBase& book);
 
 // Joins items as comma text: separated by ",", an item holding a byte
 // 0x00..0x20, '"' or ',' is quoted with inner quotes doubled.
 std::string JoinCommaText(const std::vector<std::string>& items);
 
-// Reads a comma-text line back into its items (the inverse of JoinCommaText),
-// for tools that show a result file.
+// Reads a comma-text line back into its items (the inverse of JoinCommaText)
+// the way the host does: a code page 932 lead byte and the byte after it are
+// one character, never a quote or a separator.
 std::vector<std::string> SplitCommaText(std::string_view line);
 
 }  // namespace okuzuke

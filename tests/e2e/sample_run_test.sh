@@ -46,4 +46,38 @@ check "lost connection message" grep -q 'インターネットに接続されて
 check "records before the lost connection are saved" test "$(grep -c . "$tmp/lost.txt")" -eq 1
 check "the saved record is the first book" grep -q '^9784091274557,' "$tmp/lost.txt"
 
+# A page cut inside a character (the credit line ends in a lead byte): the
+# record still reads, the code page 932 way, as 68 columns.
+mkdir -p "$tmp/cut"
+python3 - "$src/tests/fixtures/pages/shueisha/book.html" "$tmp/cut/book.html" <<'PY'
+import sys
+page = open(sys.argv[1], 'rb').read()
+credits = 'ほったゆかり／小畑 武'.encode('cp932')
+open(sys.argv[2], 'wb').write(page.replace(credits, credits + b'\x82', 1))
+PY
+grep '^http://books.shueisha' "$src/sample/pages/manifest.tsv" | cut -f1 | sed 's#$#\tbook.html#' >"$tmp/cut/manifest.tsv"
+printf '978-4-08-873512-2\n' >"$tmp/cut/codes.txt"
+"$okuzuke" run --replay "$tmp/cut" --out "$tmp/cut.txt" "$tmp/cut/codes.txt" >/dev/null 2>&1
+columns_cp932() {  # the columns of each record, read as the host reads code page 932 comma text
+  python3 - "$1" <<'PY'
+import sys
+for line in open(sys.argv[1], 'rb').read().split(b'\r\n')[:-1]:
+    columns, i, quoted = 1, 0, False
+    while i < len(line):
+        b = line[i]
+        if 0x81 <= b <= 0x9F or 0xE0 <= b <= 0xFC:
+            i += 2
+            continue
+        if b == 0x22:
+            quoted = not quoted
+        elif b == 0x2C and not quoted:
+            columns += 1
+        i += 1
+    print(columns)
+PY
+}
+check "cut page: one record" test "$(grep -c . "$tmp/cut.txt")" -eq 1
+check "cut page: 68 columns read as code page 932" test "$(columns_cp932 "$tmp/cut.txt")" = 68
+check "cut page: the lone lead byte is dropped" grep -q "$(printf '\x8f\xac\x94\xa8 \x95\x90",')" "$tmp/cut.txt"
+
 finish "sample_run"

@@ -70,8 +70,7 @@ TEST(ParseAuthorCredits, RecognisesTheRoleOfOneName) {
       {"山田 著［やまだ］", "1山田 ［やまだ］"},
       {"山田作［やまだ］", "2山田［やまだ］"},
       {"山田訳［やまだ］", "5山田［やまだ］ [訳]"},
-      // ... except " 編［", which takes the bracket with it.
-      {"山田 編［やまだ］", "9山田やまだ］ [編]"},
+      {"山田 編［やまだ］", "9山田［やまだ］ [編]"},
       {"山田［原作］", "2山田［］"},
       // Cleaning of the name.
       {"・佐藤", "0佐藤"},
@@ -185,6 +184,8 @@ TEST(AssignAuthors, FillsFirstSecondThenOthers) {
       {{"1山田［やまだ］", "4佐藤［さとう］ [監修]"}, "",
        {"山田", "やまだ", "佐藤", "さとう", "", ""}},
       {{"2山田［やまだ"}, "", {"山田", "やまだ", "", "", "", ""}},
+      // The blank a role word left before the bracket is not part of the name.
+      {{"2山田 ［やまだ］", "1山田"}, "", {"山田", "やまだ", "", "", "", ""}},
       {{}, "", {"", "", "", "", "", ""}},
   };
   for (const auto& c : cases) {

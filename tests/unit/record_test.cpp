@@ -57,11 +57,40 @@ TEST(BookRecord, EscapesFieldsBeforeJoining) {
   }
 }
 
+// A field the host would misread is made well-formed before it is written:
+// the record keeps 68 columns when read the code page 932 way, as one line.
+TEST(BookRecord, FieldsAreWrittenAsWellFormedText) {
+  struct Case {
+    std::string field, written;
+  } cases[] = {
+      {"T\x82", "T"},                       // a page cut inside a character
+      {"T\x82,x", Sj("T，x")},               // "," is no trail byte
+      {"\x82\xA0\x82", "\x82\xA0"},          // a whole character stays
+      {"\x81\x81\x81", "\x81\x81"},          // lead, trail, then a lone lead
+      {"a\x82\"b", Sj("a”b")},
+      {std::string("a\0b", 3), "ab"},
+      {"a\nb\rc\r\nd", "a$$b$$c$$d"},
+  };
+  for (const auto& c : cases) {
+    TBase book;
+    book.Title = c.field;
+    book.Description = c.field;
+    std::string line = SerializeBookRecord(book);
+    std::vector<std::string> columns = SplitCommaText(line);
+    ASSERT_EQ(columns.size(), 68u) << test::U8(c.field);
+    EXPECT_EQ(columns[1], c.written);
+    EXPECT_EQ(columns[36], c.written);  // field 36
+    EXPECT_EQ(line.find_first_of(std::string("\r\n\0", 3)), std::string::npos);
+  }
+}
+
 TEST(CommaText, RoundTripsQuotedItems) {
   std::vector<std::string> items = {"", "a b", "q\"q", "plain", ""};
   EXPECT_EQ(JoinCommaText(items), ",\"a b\",\"q\"\"q\",plain,");
   EXPECT_EQ(SplitCommaText(JoinCommaText(items)), items);
   EXPECT_EQ(JoinCommaText({""}), "\"\"");
+  // A lead byte takes the byte after it, even a quote or a comma.
+  EXPECT_EQ(SplitCommaText("a\x82,b,c"), (std::vector<std::string>{"a\x82,b", "c"}));
 }
 
 }  // namespace
