@@ -10,11 +10,14 @@ scripts/setup.sh || exit 1
 jobs=$(nproc)
 passed=0
 failed=0
+# No step may hang the run: each has a time limit (the tests inside it have
+# their own, shorter ones).
+step_limit=${STEP_LIMIT:-1500}
 step() {  # step NAME COMMAND...
   local name=$1
   shift
   echo "==== $name"
-  if "$@"; then
+  if timeout -k 30 "$step_limit" bash -c '"$@"' "$name" "$@"; then
     passed=$((passed + 1))
   else
     failed=$((failed + 1))
@@ -30,6 +33,8 @@ build() {  # build PRESET; the log is shown only when the build fails
   tail -n 60 "$log"
   return 1
 }
+export -f build
+export jobs
 
 step "build native debug" build debug
 step "unit and end-to-end tests (debug)" ctest --test-dir build/debug --output-on-failure -j"$jobs"
@@ -40,6 +45,7 @@ step "unit and end-to-end tests (asan+ubsan)" \
 step "build release with benchmarks" build release
 step "benchmarks run (smoke)" build/release/bench/okuzuke_bench --benchmark_min_time=0.01 \
   --benchmark_filter=. >/dev/null
+step "fuzzing (every target, 20 s each)" scripts/fuzz.sh 20
 step "build Windows i686 (the shipped plug-in)" build win32
 step "i686 export table" tests/wine/check_exports.sh build/win32/okuzuke.dll
 step "build Windows x86_64 (for Wine)" build win64

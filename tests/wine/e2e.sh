@@ -13,19 +13,18 @@ if [ $# -ne 2 ]; then
 fi
 build=$(cd "$1" && pwd)
 src=$(cd "$2" && pwd)
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/okuzuke-wine-e2e.XXXXXX")
 prefixes=()
 cleanup() {
-  for p in "${prefixes[@]}"; do WINEPREFIX="$p" "$wineserver" -k 2>/dev/null; done
+  for p in "${prefixes[@]}"; do WINEPREFIX="$p" timeout 30 "$wineserver" -k 2>/dev/null; done
   rm -rf "$tmp"
 }
 trap cleanup EXIT
 
 CHECKS_VERBOSE=1
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/wine.sh"
 
 # A Windows path for a Unix path (Wine maps / to drive Z:).
 winpath() { echo "Z:${1//\//\\}"; }
@@ -40,7 +39,7 @@ new_prefix() {
 vantor() {  # vantor STAGE ARGS... ; output in $tmp/out.txt
   local stage=$1
   shift
-  (cd "$stage" && "$wine" "$stage/vantor.exe" "$@") >"$tmp/out.txt" 2>"$tmp/err.txt"
+  (cd "$stage" && wine_run "$tmp/out.txt" "$tmp/err.txt" "$wine" "$stage/vantor.exe" "$@")
   tr -d '\r' <"$tmp/out.txt" >"$tmp/out.clean" && mv "$tmp/out.clean" "$tmp/out.txt"
 }
 
@@ -103,18 +102,19 @@ check "missing service: nothing downloaded" test "$(sed -n '/^downloads:/,/^resu
 
 # -- no vantor.exe beside the running host: message, no result file
 renamed=$(stage_host renamed vantor.exe other.exe)
-(cd "$renamed" && "$wine" "$renamed/other.exe" run --replay "$(winpath "$src/sample/pages")" \
-  --work "$(winpath "$work")" --out "$(winpath "$out")" "$(winpath "$codes")") >"$tmp/out.txt" 2>&1
+(cd "$renamed" && wine_run "$tmp/out.txt" "$tmp/err.txt" "$wine" "$renamed/other.exe" run \
+  --replay "$(winpath "$src/sample/pages")" --work "$(winpath "$work")" --out "$(winpath "$out")" \
+  "$(winpath "$codes")")
 check "host executable missing: no result file" test ! -e "$out"
 
 # -- the stop button, pressed by the host during the first download
 export WINEPREFIX=$(new_prefix windowed)
 # Wine's null display driver lets windows be created without a display. The
 # prefix must be fully set up first, or its setup overwrites the setting.
-"$wine" wineboot --init >/dev/null 2>&1
-"$wineserver" -w
-"$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-"$wineserver" -w
+wine_run /dev/null /dev/null "$wine" wineboot --init
+wine_wait
+wine_run /dev/null /dev/null "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f
+wine_wait
 vantor "$host" run --replay "$(winpath "$src/sample/pages")" --work "$(winpath "$work")" \
   --out "$(winpath "$out")" --stop-after 1 "$(winpath "$codes")"
 check "stop: result file written" test -f "$out"

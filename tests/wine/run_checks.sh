@@ -14,8 +14,7 @@ if [ $# -ne 1 ]; then
   exit 2
 fi
 build_dir=$1
-wine=/usr/lib/wine/wine64          # plain `wine` is the 32-bit loader, which cannot run here
-wineserver=/usr/lib/wine/wineserver
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/wine.sh"
 
 if [ ! -x "$wine" ]; then
   echo "run_checks: $wine not found (install wine64)" >&2
@@ -49,7 +48,7 @@ fi
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/okuzuke-wine.XXXXXX")
 cleanup() {
   # Stop the wine server of our own prefix before its folder goes.
-  WINEPREFIX="$prefix" "$wineserver" -k 2>/dev/null
+  WINEPREFIX="$prefix" timeout 30 "$wineserver" -k 2>/dev/null
   rm -rf "$prefix"
 }
 trap cleanup EXIT
@@ -60,8 +59,10 @@ failed=0
 for check in "${checks[@]}"; do
   name=$(basename "$check" .exe)
   echo "== $name"
-  "$wine" "$check" 2> >(grep -v '^wine: ' >&2) | tr -d '\r'
-  status=${PIPESTATUS[0]}
+  wine_run "$prefix/out.txt" "$prefix/err.txt" "$wine" "$check"
+  status=$?
+  tr -d '\r' <"$prefix/out.txt"
+  grep -v '^wine: ' "$prefix/err.txt" >&2
   if [ "$status" -ne 0 ]; then
     echo "run_checks: $name failed (exit $status)"
     failed=$((failed + 1))
