@@ -2,6 +2,7 @@
 // records it wrote as a table.
 #include <dlfcn.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -13,7 +14,9 @@
 #include "cli/commands.h"
 #include "cli/display.h"
 #include "cli/live_source.h"
+#include "cli/recording_source.h"
 #include "cli/result_file.h"
+#include "cli/run_journal.h"
 #include "common/page_source.h"
 #include "common/replay.h"
 #include "host/process_path.h"
@@ -26,17 +29,44 @@ namespace okuzuke::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: okuzuke run [--work DIR] [--out FILE] [--replay DIR | --live] [--plugin LIB] "
-    "[CODES-FILE|-]\n";
+    "usage: okuzuke run [options] [CODES-FILE|-]\n"
+    "Looks up the codes (one a line; \"-\" or none: standard input) through the plug-in and\n"
+    "prints the records it wrote, then each code that gave none and why.\n"
+    "\n"
+    "  --replay DIR     serve saved pages from DIR/manifest.tsv (default: the bundled sample)\n"
+    "  --live           download the pages (libcurl)\n"
+    "  --record DIR     with --live: keep every page downloaded as a replay folder in DIR\n"
+    "  --delay SECONDS  with --live: at least this long between the starts of two downloads\n"
+    "                   from one site (default 1; 0: no pacing)\n"
+    "  --timeout SECONDS  with --live: give up a download after this long (default 30)\n"
+    "  --proxy URL      with --live: use this HTTP proxy (libcurl also honours http_proxy)\n"
+    "  --progress       a line per code on standard error, also when it is no terminal\n"
+    "                   (on a terminal one line is updated in place anyway)\n"
+    "  --work DIR       the work folder: Temp.html and the dictionaries AuthDB.dat, PubDB.dat,\n"
+    "                   LabelsDB.dat (default: a temporary folder)\n"
+    "  --out FILE       the result file (default okuzuke-result.txt)\n"
+    "  --plugin LIB     the plug-in library (default: libokuzuke.so beside okuzuke)\n"
+    "\n"
+    "Exit status 0 when the run completed (records or not), 1 when it could not (no plug-in,\n"
+    "unreadable codes, a site that could not be reached), 2 for bad options.\n";
 
 struct RunOptions {
   std::string work;
   std::string out = "okuzuke-result.txt";
   std::string replay = OKUZUKE_SAMPLE_PAGES;
   bool live = false;
+  std::string record;
+  LiveOptions network;
+  bool progressLines = false;
   std::string plugin;
   std::string codes = "-";
 };
+
+bool ParseSeconds(const std::string& text, double& seconds) {
+  char* end = nullptr;
+  seconds = std::strtod(text.c_str(), &end);
+  return !text.empty() && *end == '\0' && seconds >= 0;
+}
 
 bool ParseOptions(const Args& args, RunOptions& options) {
   bool codesSeen = false;
@@ -47,6 +77,7 @@ bool ParseOptions(const Args& args, RunOptions& options) {
       into = args[++i];
       return true;
     };
+    std::string text;
     if (arg == "--work") {
       if (!value(options.work)) return false;
     } else if (arg == "--out") {
@@ -56,6 +87,16 @@ bool ParseOptions(const Args& args, RunOptions& options) {
       options.live = false;
     } else if (arg == "--live") {
       options.live = true;
+    } else if (arg == "--record") {
+      if (!value(options.record)) return false;
+    } else if (arg == "--delay") {
+      if (!value(text) || !ParseSeconds(text, options.network.delaySeconds)) return false;
+    } else if (arg == "--timeout") {
+      if (!value(text) || !ParseSeconds(text, options.network.timeoutSeconds)) return false;
+    } else if (arg == "--proxy") {
+      if (!value(options.network.proxy)) return false;
+    } else if (arg == "--progress") {
+      options.progressLines = true;
     } else if (arg == "--plugin") {
       if (!value(options.plugin)) return false;
     } else if (!codesSeen && (arg == "-" || arg.empty() || arg[0] != '-')) {
@@ -65,7 +106,7 @@ bool ParseOptions(const Args& args, RunOptions& options) {
       return false;
     }
   }
-  return true;
+  return options.record.empty() || options.live;
 }
 
 // A folder removed again when the run is over.
@@ -153,6 +194,10 @@ void PrintRecords(const std::vector<TBase>& records) {
 }  // namespace
 
 int RunCommand(const Args& args) {
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   RunOptions options;
   if (!ParseOptions(args, options)) {
     std::fputs(kUsage, stderr);
@@ -165,22 +210,29 @@ int RunCommand(const Args& args) {
   }
 
   std::unique_ptr<hosts::PageSource> source;
+  std::string error;
   if (options.live) {
-    source = MakeLiveSource();
+    source = MakeLiveSource(options.network);
     if (!source) {
       std::fprintf(stderr, "okuzuke: this build has no network support (libcurl)\n");
       return 1;
     }
+    if (!options.record.empty()) {
+      auto recording = std::make_unique<RecordingSource>(std::move(source), options.record);
+      if (!recording->Open(error)) {
+        std::fprintf(stderr, "okuzuke: %s\n", error.c_str());
+        return 1;
+      }
+      source = std::move(recording);
+    }
   } else {
     auto pages = std::make_unique<hosts::ReplayPages>();
-    std::string error;
     if (!pages->Open(options.replay, error)) {
       std::fprintf(stderr, "okuzuke: %s\n", error.c_str());
       return 1;
     }
     source = std::move(pages);
   }
-  hosts::UsePageSource(source.get());
 
   TemporaryFolder temporary;
   std::string work = options.work.empty() ? temporary.Path() : options.work;
@@ -193,13 +245,26 @@ int RunCommand(const Args& args) {
   Plugin plugin;
   std::string pluginPath =
       options.plugin.empty() ? HostExecutableFolder() + "/libokuzuke.so" : options.plugin;
-  std::string error;
   if (!plugin.Load(pluginPath, error)) {
     std::fprintf(stderr, "okuzuke: cannot load the plug-in: %s\n", error.c_str());
     return 1;
   }
+
+  const std::vector<std::string> codeLines = SplitLines(codes);
+  JournalOptions journalOptions;
+  journalOptions.codeCount = codeLines.size();
+  journalOptions.tenDigitInput = !codes.empty() && codes[0] != '9';
+  journalOptions.workFolder = work;
+  journalOptions.progress = isatty(fileno(stderr)) ? JournalOptions::Progress::InPlace
+                            : options.progressLines ? JournalOptions::Progress::Lines
+                                                    : JournalOptions::Progress::None;
+  RunJournal journal(journalOptions);
+  hosts::UsePageSource(source.get());
+  hosts::ObserveRun(&journal);
   plugin.Download(work, options.out, codes);
+  hosts::ObserveRun(nullptr);
   hosts::UsePageSource(nullptr);
+  journal.Finish();
 
   auto records = ReadResultFile(options.out);
   if (!records) {
@@ -207,7 +272,12 @@ int RunCommand(const Args& args) {
     return 1;
   }
   PrintRecords(*records);
-  return 0;
+  std::vector<std::string> missing = journal.CodesWithoutRecord(codeLines, *records);
+  if (!missing.empty()) {
+    std::printf("\n%zu code%s gave no record:\n", missing.size(), missing.size() == 1 ? "" : "s");
+    for (const std::string& line : missing) std::printf("  %s\n", Cp932ToUtf8(line).c_str());
+  }
+  return journal.ConnectionLost() ? 1 : 0;
 }
 
 }  // namespace okuzuke::cli

@@ -17,6 +17,7 @@
 namespace okuzuke::hosts {
 namespace {
 PageSource* g_source = nullptr;
+RunObserver* g_observer = nullptr;
 std::string g_isbnResult;  // ISBNChkFunc's text stays valid until the next call
 std::string g_downloadLog;
 }  // namespace
@@ -33,29 +34,37 @@ std::string CodeListFromText(std::string_view text) {
 }
 
 void UsePageSource(PageSource* source) { g_source = source; }
+void ObserveRun(RunObserver* observer) { g_observer = observer; }
 const std::string& DownloadLog() { return g_downloadLog; }
 
 }  // namespace okuzuke::hosts
 
 using okuzuke::hosts::g_downloadLog;
 using okuzuke::hosts::g_isbnResult;
+using okuzuke::hosts::g_observer;
 using okuzuke::hosts::g_source;
 
 extern "C" {
 
 HOST_EXPORT const char* OKZ_HOST_CALL ISBNChkFunc(const char* code) {
   g_isbnResult = okuzuke::hosts::NormalizeIsbnCode(code ? code : "");
+  if (g_observer) g_observer->CodeChecked(code ? code : "", g_isbnResult);
   return g_isbnResult.c_str();
 }
 
 HOST_EXPORT std::int32_t OKZ_HOST_CALL InternetConnectFunc(const char* url) {
-  return g_source && url && g_source->CanConnect(url) ? 1 : 0;
+  const bool reachable = g_source && url && g_source->CanConnect(url);
+  if (g_observer && url) g_observer->Connected(url, reachable, reachable ? "" : g_source->LastFailure());
+  return reachable ? 1 : 0;
 }
 
 HOST_EXPORT std::int32_t OKZ_HOST_CALL HTTPDownloadFunc(const char* destPath, const char* url) {
   if (!g_source || !destPath || !url) return 0;
   g_downloadLog += std::string(url) + "\n";
-  return g_source->Download(destPath, url) ? 1 : 0;
+  if (g_observer) g_observer->DownloadStarting(url);
+  const bool stored = g_source->Download(destPath, url);
+  if (g_observer) g_observer->Downloaded(url, stored, stored ? "" : g_source->LastFailure());
+  return stored ? 1 : 0;
 }
 
 // Required by name only; the plug-in never calls them.

@@ -28,17 +28,25 @@ bool ReplayPages::Open(const std::string& folder, std::string& error) {
 
 bool ReplayPages::CanConnect(const std::string& url) {
   auto it = files_.find(url);
-  return it == files_.end() || it->second != "-";
+  bool reachable = it == files_.end() || it->second != "-";
+  lastFailure_ = reachable ? "" : "the site is marked unreachable in the replay folder";
+  return reachable;
 }
 
 bool ReplayPages::Download(const std::string& destPath, const std::string& url) {
   auto it = files_.find(url);
+  lastFailure_ = "no saved page";
   if (it == files_.end() || it->second == "-") return false;
   const std::string& file = it->second;
   bool absolute = (!file.empty() && (file[0] == '/' || file[0] == '\\')) ||
                   (file.size() > 1 && file[1] == ':');
   auto page = ReadWholeFile(absolute ? file : folder_ + file);
-  return page && WriteWholeFile(destPath, *page);
+  if (!page) {
+    lastFailure_ = "cannot read the saved page " + file;
+    return false;
+  }
+  lastFailure_.clear();
+  return WriteWholeFile(destPath, *page);
 }
 
 }  // namespace okuzuke::hosts

@@ -20,8 +20,10 @@ class ReplayPages final : public PageSource {
   bool CanConnect(const std::string& url) override;
   // Copies the saved page for `url` to `destPath`; false when there is none.
   bool Download(const std::string& destPath, const std::string& url) override;
+  std::string LastFailure() const override { return lastFailure_; }
 
  private:
+  std::string lastFailure_;
   std::string folder_;
   std::map<std::string, std::string> files_;  // url -> file, "-" unreachable
 };

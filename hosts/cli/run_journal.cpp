@@ -1,0 +1,175 @@
+#include "cli/run_journal.h"
+
+#include <exception>
+
+#include "core/dispatch.h"
+#include "publishers/scraper.h"
+#include "text/dictionaries.h"
+#include "text/sjis.h"
+
+namespace okuzuke::cli {
+
+namespace {
+
+std::string Clock(double seconds) {
+  const long s = static_cast<long>(seconds + 0.5);
+  char text[32];
+  if (s >= 3600)
+    std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+  else
+    std::snprintf(text, sizeof text, "%ld:%02ld", s / 60, s % 60);
+  return text;
+}
+
+// The dispatch table's name for the publisher whose site serves `url`.
+std::string PublisherOf(const std::string& url) {
+  for (const DispatchRow& row : kDispatchTable)
+    for (const Route& route : row.routes)
+      if (!route.site.empty() && url.rfind(route.site, 0) == 0) return std::string(row.publisher);
+  std::size_t host = url.find("://");
+  return url.substr(host == std::string::npos ? 0 : host + 3, url.find('/', host + 3) - host - 3);
+}
+
+std::string Cleaned(const std::string& code) {
+  std::string out;
+  for (char c : code)
+    if (c != '-' && c != ' ') out += c;
+  return out;
+}
+
+}  // namespace
+
+RunJournal::RunJournal(JournalOptions options)
+    : options_(std::move(options)), start_(std::chrono::steady_clock::now()) {}
+
+void RunJournal::CodeChecked(const std::string& code, const std::string& isbn) {
+  CodeDone();
+  Code started;
+  started.code = code;
+  started.isbn = isbn;
+  codes_.push_back(std::move(started));
+  ShowProgress(false);
+}
+
+void RunJournal::Connected(const std::string& url, bool reachable, const std::string& failure) {
+  if (codes_.empty() || reachable) return;
+  Code& code = codes_.back();
+  code.unreachable = true;
+  code.lastUrl = url;
+  code.failure = failure;
+  connectionLost_ = true;
+}
+
+void RunJournal::DownloadStarting(const std::string& url) {
+  if (codes_.empty()) return;
+  codes_.back().site = PublisherOf(url);
+  ShowProgress(false);
+}
+
+void RunJournal::Downloaded(const std::string& url, bool stored, const std::string& failure) {
+  if (codes_.empty()) return;
+  Code& code = codes_.back();
+  ++code.downloads;
+  code.lastUrl = url;
+  code.stored = stored;
+  code.failure = failure;
+}
+
+void RunJournal::Finish() {
+  CodeDone();
+  if (options_.progress == JournalOptions::Progress::InPlace) std::fputs("\r\x1b[K", options_.out);
+  std::fflush(options_.out);
+}
+
+// The last code's pages are all in: count its record, if the scraper finds
+// one, for the progress line.
+void RunJournal::CodeDone() {
+  if (codes_.empty() || codes_.back().done) return;
+  Code& code = codes_.back();
+  code.done = true;
+  if (options_.progress != JournalOptions::Progress::None && PredictRecord(code)) {
+    code.predictedRecord = true;
+    ++recordsSoFar_;
+  }
+  ShowProgress(true);
+}
+
+// Runs the scraper the plug-in chose on the page it was given. The result
+// file, read when the run is over, has the final word.
+bool RunJournal::PredictRecord(const Code& code) const {
+  if (!code.stored || code.isbn.size() < 13) return false;
+  try {
+    std::optional<Request> request = Dispatch(std::string_view(code.isbn).substr(0, 13), options_.tenDigitInput);
+    if (!request) return false;
+    ScraperId scraper = request->row->scraper;
+    if (request->row->search == SearchStage::MediaFactory)
+      scraper = Contains(code.lastUrl, "bunkoj") ? ScraperId::MediaFactoryNew : ScraperId::MediaFactoryOld;
+    if (request->row->search == SearchStage::Kadokawa) {
+      SearchHit fallback = KadokawaFallback(std::string_view(code.isbn).substr(0, 13));
+      if (code.lastUrl == fallback.url) scraper = fallback.scraper;
+    }
+    TBase book;
+    Dictionary authors;
+    const bool stop = false;
+    ScrapeContext ctx{book, authors, stop};
+    return ScraperFor(scraper).scrape(options_.workFolder + "Temp.html", ctx) == 1;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void RunJournal::ShowProgress(bool codeDone) {
+  using Progress = JournalOptions::Progress;
+  if (options_.progress == Progress::None || codes_.empty()) return;
+  if (options_.progress == Progress::Lines && !codeDone) return;
+  const std::size_t done = codes_.size() - (codeDone ? 0 : 1);
+  const std::size_t total = std::max(options_.codeCount, codes_.size());
+  const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+  const Code& code = codes_.back();
+  std::string line = "[" + std::to_string(done) + "/" + std::to_string(total) + "] " +
+                     std::to_string(recordsSoFar_) + (recordsSoFar_ == 1 ? " record" : " records");
+  if (options_.progress == Progress::Lines) line += "  " + code.code;
+  if (!code.site.empty()) line += (codeDone ? "  asked " : "  asking ") + code.site;
+  line += "  " + Clock(elapsed) + " elapsed";
+  if (done > 0 && done < total) line += ", about " + Clock(elapsed / done * (total - done)) + " left";
+  if (options_.progress == Progress::InPlace)
+    std::fprintf(options_.out, "\r\x1b[K%s", line.c_str());
+  else
+    std::fprintf(options_.out, "%s\n", line.c_str());
+  std::fflush(options_.out);
+}
+
+std::vector<std::string> RunJournal::CodesWithoutRecord(const std::vector<std::string>& codes,
+                                                        const std::vector<TBase>& records) const {
+  std::vector<std::string> lines;
+  std::size_t record = 0;
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    if (i >= codes_.size()) {
+      lines.push_back(codes[i] + "  not looked up: the run had ended");
+      continue;
+    }
+    const Code& code = codes_[i];
+    // Records come in code order, one at most per code, with the checked
+    // ISBN (or the ISBN-10 of a code with classification and price).
+    if (record < records.size() && !records[record].Isbn.empty() && code.stored &&
+        (code.isbn.rfind(records[record].Isbn, 0) == 0 || Contains(Cleaned(code.code), records[record].Isbn))) {
+      ++record;
+      continue;
+    }
+    std::string why;
+    if (code.isbn.empty())
+      why = "not a valid ISBN";
+    else if (code.unreachable)
+      why = "the site could not be reached (" + code.failure + "): " + code.lastUrl + "; the run ended here";
+    else if (code.downloads == 0)
+      why = "no publisher for its prefix";
+    else if (!code.stored)
+      why = "the page could not be fetched (" + code.failure + "): " + code.lastUrl;
+    else
+      why = "the page was fetched, but the publisher's scraper found no book on it: " + code.lastUrl;
+    lines.push_back(code.code + "  " + why);
+  }
+  return lines;
+}
+
+}  // namespace okuzuke::cli

@@ -1,0 +1,67 @@
+// What `okuzuke run` learns of a run from the plug-in's calls of the host
+// services: which code is being looked up, which pages were asked for and
+// how each fared. It shows the progress while the run goes on and tells,
+// afterwards, why each code that gave no record gave none.
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/page_source.h"
+#include "text/record.h"
+
+namespace okuzuke::cli {
+
+struct JournalOptions {
+  std::size_t codeCount = 0;       // codes handed to the plug-in
+  bool tenDigitInput = false;      // the code list does not start with "9"
+  std::string workFolder;          // where the plug-in stores "Temp.html" (ends with "/")
+  enum class Progress { None, InPlace, Lines } progress = Progress::None;
+  std::FILE* out = stderr;
+};
+
+class RunJournal final : public hosts::RunObserver {
+ public:
+  explicit RunJournal(JournalOptions options);
+
+  void CodeChecked(const std::string& code, const std::string& isbn) override;
+  void Connected(const std::string& url, bool reachable, const std::string& failure) override;
+  void DownloadStarting(const std::string& url) override;
+  void Downloaded(const std::string& url, bool stored, const std::string& failure) override;
+
+  // The run is over: ends the progress display.
+  void Finish();
+  // True when a site could not be reached, which ended the run early.
+  bool ConnectionLost() const { return connectionLost_; }
+
+  // One line per code that gave no record, with the reason the host saw;
+  // `records` are the result file's records, in code order.
+  std::vector<std::string> CodesWithoutRecord(const std::vector<std::string>& codes,
+                                               const std::vector<TBase>& records) const;
+
+ private:
+  struct Code {
+    std::string code, isbn;
+    std::string site;                   // the publisher being asked
+    int downloads = 0;
+    std::string lastUrl, failure;       // the last page asked for and why it failed
+    bool stored = false;                // the last page was stored
+    bool unreachable = false;
+    bool done = false;                  // all its pages are in
+    bool predictedRecord = false;       // for the progress display only
+  };
+
+  void CodeDone();
+  bool PredictRecord(const Code& code) const;
+  void ShowProgress(bool codeDone);
+
+  JournalOptions options_;
+  std::vector<Code> codes_;
+  int recordsSoFar_ = 0;
+  bool connectionLost_ = false;
+  std::chrono::steady_clock::time_point start_;
+};
+
+}  // namespace okuzuke::cli
