@@ -167,7 +167,7 @@ std::vector<std::string> RunJournal::CodesWithoutRecord(const std::vector<std::s
       why = "the page could not be fetched (" + code.failure + "): " + code.lastUrl;
     else
       why = "the page was fetched, but the publisher's scraper found no book on it: " + code.lastUrl;
-    lines.push_back(code.code + "  " + why);
+    lines.push_back(codes[i] + "  " + why);
   }
   return lines;
 }

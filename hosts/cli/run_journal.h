@@ -36,8 +36,9 @@ class RunJournal final : public hosts::RunObserver {
   // True when a site could not be reached, which ended the run early.
   bool ConnectionLost() const { return connectionLost_; }
 
-  // One line per code that gave no record, with the reason the host saw;
-  // `records` are the result file's records, in code order.
+  // One line per code that gave no record ("CODE  REASON", the code as it
+  // stands in `codes`, the list handed to the plug-in), with the reason the
+  // host saw; `records` are the result file's records, in code order.
   std::vector<std::string> CodesWithoutRecord(const std::vector<std::string>& codes,
                                                const std::vector<TBase>& records) const;
 
