@@ -60,19 +60,42 @@ class MarkerTests {
   std::vector<char> state_;
 };
 
-bool Fires(const Rule& rule, bool markerHeld, const Scan& scan, std::string_view line) {
-  return markerHeld && (rule.when.alsoHas.empty() || Contains(line, rule.when.alsoHas)) &&
-         (rule.when.lacks.empty() || !Contains(line, rule.when.lacks)) &&
-         (!rule.when.onceFound || scan.found);
+bool HoldsAny(std::string_view line, std::span<const std::string_view> texts) {
+  return std::any_of(texts.begin(), texts.end(), [line](std::string_view text) { return Contains(line, text); });
 }
 
-// Appends lines from `first` on until a line that holds `until` or the end of
-// the page.
-void AppendLinesUntil(Scan& scan, std::ptrdiff_t first, std::string_view until, std::string& text) {
-  for (std::ptrdiff_t k = first; k < scan.page.Count() && !Contains(scan.page[k], until) &&
-                                 scan.SpendLookAhead();
-       ++k)
-    text += scan.page[k];
+bool Fires(const Rule& rule, bool markerHeld, const Scan& scan, std::string_view line) {
+  const When& when = rule.when;
+  return markerHeld && (when.alsoHas.empty() || Contains(line, when.alsoHas)) &&
+         (when.lacks.empty() || !Contains(line, when.lacks)) && (!when.onceFound || scan.found) &&
+         (when.nextHas.empty() || Contains(scan.At(+1), when.nextHas)) &&
+         (when.anyOf.empty() || HoldsAny(line, when.anyOf));
+}
+
+// One collected line onto the text, unless the take leaves it out.
+void AppendCollected(const Take& take, const std::string& line, std::string& text) {
+  if (!take.skip.empty() && Contains(line, take.skip)) return;
+  if (!take.eachLine) {
+    text += line;
+    return;
+  }
+  std::string own = line;
+  take.eachLine(own);
+  text += own;
+}
+
+// Appends lines from `first` on until a line that holds `until` (taken too
+// when `through`) or the end of the page. Every line read ahead of line i
+// spends the page's allowance.
+void AppendLinesUntil(Scan& scan, const Take& take, std::ptrdiff_t first, bool through, std::string& text) {
+  for (std::ptrdiff_t k = first; k < scan.page.Count(); ++k) {
+    if (k > scan.line && !scan.SpendLookAhead()) return;
+    const std::string& line = scan.page[k];
+    const bool ends = Contains(line, take.until);
+    if (ends && !through) return;
+    AppendCollected(take, line, text);
+    if (ends) return;
+  }
 }
 
 std::string Taken(const Take& take, Scan& scan) {
@@ -83,17 +106,27 @@ std::string Taken(const Take& take, Scan& scan) {
     case Take::Kind::Line:
       text = scan.At(take.offset);
       break;
-    case Take::Kind::CollectAfter:
-      AppendLinesUntil(scan, scan.line + take.offset, take.until, text);
+    case Take::Kind::Collect:
+      AppendLinesUntil(scan, take, scan.line + take.offset, false, text);
+      break;
+    case Take::Kind::CollectThrough:
+      AppendLinesUntil(scan, take, scan.line + take.offset, true, text);
       break;
     case Take::Kind::CollectFromHere: {
       const std::string& here = scan.At(0);
       std::size_t end = here.find(take.until);
-      if (end != std::string::npos) return here.substr(0, end);
-      text = here;
-      AppendLinesUntil(scan, scan.line + 1, take.until, text);
+      if (end != std::string::npos) {
+        AppendCollected(take, here.substr(0, end), text);
+        break;
+      }
+      AppendCollected(take, here, text);
+      AppendLinesUntil(scan, take, scan.line + 1, false, text);
       break;
     }
+    case Take::Kind::LineThenCollect:
+      AppendCollected(take, scan.At(0), text);
+      if (!Contains(scan.At(0), take.until)) AppendLinesUntil(scan, take, scan.line + 1, false, text);
+      break;
   }
   return text;
 }
@@ -119,6 +152,7 @@ void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag) {
       const Rule& rule = publisher.rules[r];
       if (!Fires(rule, markers.Holds(r, line, rule.marker), scan, line)) continue;
       Apply(rule, scan);
+      if (scan.ended) return;
     }
     if (scan.done) return;
   }
