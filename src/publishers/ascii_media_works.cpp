@@ -69,7 +69,7 @@ void BasePlusTax(Scan& scan, const std::string& text) {
 }
 
 void PublisherByIsbn(Scan& scan, const std::string&) {
-  scan.book.Publisher = std::string(scan.memo.starts_with(kMediaWorksIsbn) ? kMediaWorks : kAsciiMediaWorks);
+  scan.book.Publisher.assign(scan.memo.starts_with(kMediaWorksIsbn) ? kMediaWorks : kAsciiMediaWorks);
 }
 
 const Publisher& AsciiMediaWorks() {
