@@ -17,7 +17,8 @@
 namespace okuzuke {
 namespace {
 
-const char* const kKeys[] = {"shogakukan", "shueisha", "maggarden", "houbunsha", "ohzora"};
+const char* const kKeys[] = {"shogakukan", "shueisha", "maggarden", "houbunsha", "ohzora",
+                             "mediafactory", "enterbrain", "futabasha", "asciimw", "akita", "wani", "gakken"};
 
 std::string Convert(const std::string& utf8, const char* to) {
   iconv_t cd = iconv_open(to, "UTF-8");
@@ -37,8 +38,8 @@ std::string FillerLine(const std::string& key, int n) {
   std::string line = "\t\t<li><a href=\"/comics/detail?id=" + std::to_string(10000 + n) + "\">関連タイトル　第" +
                      std::to_string(n % 40 + 1) +
                      "巻</a>&nbsp;<span class=\"note\">好評発売中・シリーズ続刊</span></li>\n";
-  if (key == "shueisha") return Convert(line, "CP932");
-  if (key == "houbunsha" || key == "ohzora") return Convert(line, "EUC-JP");
+  if (key == "shueisha" || key == "enterbrain" || key == "akita" || key == "gakken") return Convert(line, "CP932");
+  if (key == "houbunsha" || key == "ohzora" || key == "mediafactory") return Convert(line, "EUC-JP");
   return line;
 }
 
@@ -54,10 +55,14 @@ std::string BookPage(const std::string& key) {
   return *page;
 }
 
-// The book page with filler after its "<body" line, to about `size` bytes.
+// The book page with filler after its "<body" (or "<BODY") line, to about
+// `size` bytes.
 std::string PaddedPage(const std::string& key, std::size_t size) {
   std::string page = BookPage(key);
-  std::size_t body = page.find('\n', page.find("<body")) + 1;
+  std::size_t bodyTag = page.find("<body");
+  if (bodyTag == std::string::npos) bodyTag = page.find("<BODY");
+  if (bodyTag == std::string::npos) throw std::runtime_error("no body in the fixture for " + key);
+  std::size_t body = page.find('\n', bodyTag) + 1;
   return page.substr(0, body) + Filler(key, size - page.size()) + page.substr(body);
 }
 

@@ -1,6 +1,7 @@
 #include "publishers/frame.h"
 
 #include <algorithm>
+#include <array>
 
 #include "publishers/page_texts.h"
 #include "text/charset.h"
@@ -33,13 +34,48 @@ std::string ConvertToShiftJis(PageEncoding encoding, std::string text) {
   return text;
 }
 
+// The bytes of a line, as a table of 256. A text can only stand in a line
+// that holds every byte of it, which rules most markers out of most lines
+// without a search (markers mostly open with the '<' that HTML lines are
+// full of, so a search would stop at every tag).
+class LineBytes {
+ public:
+  void Take(std::string_view line) {
+    seen_.fill(false);
+    for (char c : line) seen_[static_cast<unsigned char>(c)] = true;
+  }
+  bool HoldsAll(std::string_view bytes) const {
+    for (char c : bytes)
+      if (!seen_[static_cast<unsigned char>(c)]) return false;
+    return true;
+  }
+
+ private:
+  std::array<bool, 256> seen_{};
+};
+
+// The distinct bytes of a text, those that HTML is full of last, so that a
+// line without the text is usually told by the first byte looked up.
+std::string DistinctBytes(std::string_view text) {
+  static constexpr std::string_view kCommon = " \t<>/=\"abcdefghijklmnopqrstuvwxyz";
+  std::string rare, common;
+  for (char c : text) {
+    std::string& part = kCommon.find(c) == std::string_view::npos ? rare : common;
+    if (rare.find(c) == std::string::npos && common.find(c) == std::string::npos) part += c;
+  }
+  return rare + common;
+}
+
 // Rules of a publisher often share a marker; each distinct marker is tested
-// once per line.
+// once per line. A rule on any of several texts tests them after its marker.
 class MarkerTests {
  public:
-  explicit MarkerTests(const std::vector<Rule>& rules) : sameAs_(rules.size()), state_(rules.size()) {
+  explicit MarkerTests(const std::vector<Rule>& rules)
+      : sameAs_(rules.size()), bytes_(rules.size()), alternatives_(rules.size()), state_(rules.size()) {
     for (std::size_t r = 0; r < rules.size(); ++r) {
       sameAs_[r] = r;
+      bytes_[r] = DistinctBytes(rules[r].marker);
+      for (std::string_view text : rules[r].when.anyOf) alternatives_[r].push_back({text, DistinctBytes(text)});
       for (std::size_t earlier = 0; earlier < r; ++earlier)
         if (rules[earlier].marker == rules[r].marker) {
           sameAs_[r] = earlier;
@@ -47,32 +83,70 @@ class MarkerTests {
         }
     }
   }
-  void NewLine() { std::fill(state_.begin(), state_.end(), kUntested); }
+  void NewLine(std::string_view line) {
+    std::fill(state_.begin(), state_.end(), kUntested);
+    line_.Take(line);
+  }
   bool Holds(std::size_t rule, std::string_view line, std::string_view marker) {
-    char& state = state_[sameAs_[rule]];
-    if (state == kUntested) state = Contains(line, marker) ? kHeld : kAbsent;
-    return state == kHeld;
+    const std::size_t first = sameAs_[rule];
+    char& state = state_[first];
+    if (state == kUntested) state = HoldsText(line, marker, bytes_[first]) ? kHeld : kAbsent;
+    if (state != kHeld) return false;
+    const std::vector<Alternative>& alternatives = alternatives_[rule];
+    return alternatives.empty() ||
+           std::any_of(alternatives.begin(), alternatives.end(),
+                       [&](const Alternative& a) { return HoldsText(line, a.text, a.bytes); });
   }
 
  private:
+  struct Alternative {
+    std::string_view text;
+    std::string bytes;
+  };
+  bool HoldsText(std::string_view line, std::string_view text, const std::string& bytes) const {
+    return line_.HoldsAll(bytes) && Contains(line, text);
+  }
+
   static constexpr char kUntested = 0, kHeld = 1, kAbsent = 2;
-  std::vector<std::size_t> sameAs_;  // the first rule with the same marker
+  std::vector<std::size_t> sameAs_;                     // the first rule with the same marker
+  std::vector<std::string> bytes_;                      // the distinct bytes of each rule's marker
+  std::vector<std::vector<Alternative>> alternatives_;  // each rule's texts of which one must stand
   std::vector<char> state_;
+  LineBytes line_;  // the bytes of the line being tested
 };
 
+// The marker (and any of the texts of AnyOf) was tested by MarkerTests.
 bool Fires(const Rule& rule, bool markerHeld, const Scan& scan, std::string_view line) {
-  return markerHeld && (rule.when.alsoHas.empty() || Contains(line, rule.when.alsoHas)) &&
-         (rule.when.lacks.empty() || !Contains(line, rule.when.lacks)) &&
-         (!rule.when.onceFound || scan.found);
+  const When& when = rule.when;
+  return markerHeld && (when.alsoHas.empty() || Contains(line, when.alsoHas)) &&
+         (when.lacks.empty() || !Contains(line, when.lacks)) && (!when.onceFound || scan.found) &&
+         (when.nextHas.empty() || Contains(scan.At(+1), when.nextHas));
 }
 
-// Appends lines from `first` on until a line that holds `until` or the end of
-// the page.
-void AppendLinesUntil(Scan& scan, std::ptrdiff_t first, std::string_view until, std::string& text) {
-  for (std::ptrdiff_t k = first; k < scan.page.Count() && !Contains(scan.page[k], until) &&
-                                 scan.SpendLookAhead();
-       ++k)
-    text += scan.page[k];
+// One collected line onto the text, unless the take leaves it out.
+void AppendCollected(const Take& take, const std::string& line, std::string& text) {
+  if (!take.skip.empty() && Contains(line, take.skip)) return;
+  if (!take.eachLine) {
+    text += line;
+    return;
+  }
+  std::string own = line;
+  take.eachLine(own);
+  text += own;
+}
+
+// Appends lines from `first` on until a line that holds `until` (taken too
+// when `through`) or the end of the page. Every line read ahead of line i
+// spends the page's allowance.
+void AppendLinesUntil(Scan& scan, const Take& take, std::ptrdiff_t first, bool through, std::string& text) {
+  for (std::ptrdiff_t k = first; k < scan.page.Count(); ++k) {
+    if (k > scan.line && !scan.SpendLookAhead()) return;
+    const std::string& line = scan.page[k];
+    const bool ends = Contains(line, take.until);
+    if (ends && !through) return;
+    AppendCollected(take, line, text);
+    if (ends) return;
+  }
 }
 
 std::string Taken(const Take& take, Scan& scan) {
@@ -83,17 +157,27 @@ std::string Taken(const Take& take, Scan& scan) {
     case Take::Kind::Line:
       text = scan.At(take.offset);
       break;
-    case Take::Kind::CollectAfter:
-      AppendLinesUntil(scan, scan.line + take.offset, take.until, text);
+    case Take::Kind::Collect:
+      AppendLinesUntil(scan, take, scan.line + take.offset, false, text);
+      break;
+    case Take::Kind::CollectThrough:
+      AppendLinesUntil(scan, take, scan.line + take.offset, true, text);
       break;
     case Take::Kind::CollectFromHere: {
       const std::string& here = scan.At(0);
       std::size_t end = here.find(take.until);
-      if (end != std::string::npos) return here.substr(0, end);
-      text = here;
-      AppendLinesUntil(scan, scan.line + 1, take.until, text);
+      if (end != std::string::npos) {
+        AppendCollected(take, here.substr(0, end), text);
+        break;
+      }
+      AppendCollected(take, here, text);
+      AppendLinesUntil(scan, take, scan.line + 1, false, text);
       break;
     }
+    case Take::Kind::LineThenCollect:
+      AppendCollected(take, scan.At(0), text);
+      if (!Contains(scan.At(0), take.until)) AppendLinesUntil(scan, take, scan.line + 1, false, text);
+      break;
   }
   return text;
 }
@@ -114,11 +198,12 @@ void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag) {
     if (stopFlag) return;
     scan.line = i;
     const std::string& line = scan.page[i];
-    markers.NewLine();
+    markers.NewLine(line);
     for (std::size_t r = 0; r < publisher.rules.size(); ++r) {
       const Rule& rule = publisher.rules[r];
       if (!Fires(rule, markers.Holds(r, line, rule.marker), scan, line)) continue;
       Apply(rule, scan);
+      if (scan.ended) return;
     }
     if (scan.done) return;
   }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,7 +59,9 @@ struct Scan {
   std::ptrdiff_t line = 0;  // the line whose markers are being tested
   bool found = false;       // the title rule fired (or the publisher's own condition held)
   bool done = false;        // the page's last field was taken: end after this line
+  bool ended = false;       // the page has no book: end at once, no further rule runs
   std::string rating;       // age-rating text for the private preferences
+  std::string memo{};       // a text a publisher keeps for the call (a page's ISBN)
   // How many more lines rules may read ahead of line i on this page
   // (collections, profile searches, item lists). A few passes over the page
   // serve any real page; a hostile page with a read-ahead marker on every
@@ -72,37 +75,79 @@ struct Scan {
   const std::string& At(std::ptrdiff_t offset) const { return page[line + offset]; }
 };
 
+// A step on one collected line (a plain function, so takes stay constexpr).
+using LineStep = void (*)(std::string&);
+
 // Which text a rule reads.
 struct Take {
-  enum class Kind { Nothing, Line, CollectAfter, CollectFromHere };
+  enum class Kind { Nothing, Line, Collect, CollectThrough, CollectFromHere, LineThenCollect };
   Kind kind = Kind::Nothing;
-  int offset = 0;
-  std::string_view until;
+  int offset = 0;               // the line read, or the first line collected
+  std::string_view until{};     // the line that ends a collection
+  std::string_view skip{};      // collected lines that hold this are left out
+  LineStep eachLine = nullptr;  // applied to each collected line before it is appended
+
+  // The same collection, leaving out the lines that hold `text`.
+  constexpr Take Skipping(std::string_view text) const {
+    Take take = *this;
+    take.skip = text;
+    return take;
+  }
+  // The same collection, with `step` applied to each line on its own.
+  constexpr Take EachLine(LineStep step) const {
+    Take take = *this;
+    take.eachLine = step;
+    return take;
+  }
 };
 
 // No page text: the rule only sets fixed values or flags.
 inline constexpr Take kNothing{};
 // Line i + offset.
-constexpr Take LineAt(int offset) { return {Take::Kind::Line, offset, {}}; }
-// Lines i + 1, i + 2, ... joined with nothing between them, up to (not
-// including) the first line that holds `end`, or to the end of the page.
-constexpr Take CollectUntil(std::string_view end) { return {Take::Kind::CollectAfter, 1, end}; }
+constexpr Take LineAt(int offset) { return {.kind = Take::Kind::Line, .offset = offset}; }
+// Lines i + offset, i + offset + 1, ... joined with nothing between them, up
+// to (not including) the first line that holds `end`, or to the end of the
+// page. The first line is tested like the others: from line i itself (offset
+// 0) nothing is taken when line i holds `end`.
+constexpr Take CollectFrom(int offset, std::string_view end) {
+  return {.kind = Take::Kind::Collect, .offset = offset, .until = end};
+}
+// Lines i + 1, i + 2, ... up to (not including) the first that holds `end`.
+constexpr Take CollectUntil(std::string_view end) { return CollectFrom(1, end); }
+// Lines i + 1, i + 2, ... up to and including the first that holds `end`.
+constexpr Take CollectThrough(std::string_view end) {
+  return {.kind = Take::Kind::CollectThrough, .offset = 1, .until = end};
+}
 // The same from line i itself. When line i already holds `end`, the part of
 // line i before it is taken, so a block that opens and closes on one line is
 // not lost.
 constexpr Take CollectFromHereUntil(std::string_view end) {
-  return {Take::Kind::CollectFromHere, 0, end};
+  return {.kind = Take::Kind::CollectFromHere, .until = end};
+}
+// Line i whole; unless it holds `end`, followed by lines i + 1, i + 2, ... up
+// to (not including) the first that holds `end`.
+constexpr Take LineThenCollectUntil(std::string_view end) {
+  return {.kind = Take::Kind::LineThenCollect, .until = end};
 }
 
-// Conditions on top of the marker, all tested on line i.
+// Conditions on top of the marker, all tested on line i unless named.
 struct When {
-  std::string_view alsoHas;  // line i must also hold this
-  std::string_view lacks;    // line i must not hold this
-  bool onceFound = false;    // only after the title rule fired
+  std::string_view alsoHas{};                // line i must also hold this
+  std::string_view lacks{};                  // line i must not hold this
+  bool onceFound = false;                    // only after the title rule fired
+  std::string_view nextHas{};                // line i + 1 must hold this
+  std::span<const std::string_view> anyOf{}; // line i must hold one of these
 };
-constexpr When AlsoHas(std::string_view text) { return {text, {}, false}; }
-constexpr When Lacks(std::string_view text) { return {{}, text, false}; }
-inline constexpr When kOnceFound{{}, {}, true};
+constexpr When AlsoHas(std::string_view text) { return {.alsoHas = text}; }
+constexpr When Lacks(std::string_view text) { return {.lacks = text}; }
+inline constexpr When kOnceFound{.onceFound = true};
+constexpr When NextLineHas(std::string_view text) { return {.nextHas = text}; }
+// For a rule whose marker is any of several texts: give it an empty marker
+// (kAnyOf) and the texts here; it fires once however many the line holds.
+constexpr When AnyOf(std::span<const std::string_view> texts) { return {.anyOf = texts}; }
+// The marker of a rule that is tested on every line (or by AnyOf alone).
+inline constexpr std::string_view kEveryLine{};
+inline constexpr std::string_view kAnyOf{};
 
 // A step on the work text (a cut or a post-processing step).
 using TextStep = std::function<void(std::string&)>;

@@ -13,5 +13,12 @@ int ScrapeShueisha(const std::string& pagePath, ScrapeContext& ctx);
 int ScrapeMagGarden(const std::string& pagePath, ScrapeContext& ctx);
 int ScrapeHoubunsha(const std::string& pagePath, ScrapeContext& ctx);
 int ScrapeOhzora(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeMediaFactory(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeEnterbrain(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeFutabasha(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeAsciiMediaWorks(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeAkitaShoten(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeWaniBooks(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeGakken(const std::string& pagePath, ScrapeContext& ctx);
 
 }  // namespace okuzuke

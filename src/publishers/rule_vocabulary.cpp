@@ -25,12 +25,34 @@ TextStep BeforeLessOne(std::string_view marker) {
 
 TextStep After(std::string_view marker) { return Between(marker, {}); }
 
+TextStep From(std::string_view marker) { return FromPartOf(marker, marker); }
+
+TextStep FromPartOf(std::string_view marker, std::string_view part) {
+  const std::size_t within = marker.find(part);
+  return [marker, within](std::string& text) {
+    std::size_t at = text.find(marker);
+    text = at == std::string::npos ? std::string() : text.substr(at + within);
+  };
+}
+
+TextStep UpTo(std::string_view marker) {
+  return [marker](std::string& text) {
+    std::size_t at = text.find(marker);
+    if (at != std::string::npos) text.erase(at);
+  };
+}
+
+TextStep DropThenKeep(std::size_t skip, std::size_t keep) {
+  return [skip, keep](std::string& text) { text = skip < text.size() ? text.substr(skip, keep) : std::string(); };
+}
+
 void Clean(std::string& text) {
   std::erase(text, '\t');
   if (Contains(text, "\r\n")) text = ReplaceAll(text, "\r\n", "");
 }
 void Strip(std::string& text) { text = StripMarkup(text); }
 void TrimBlanks(std::string& text) { text = Trim(text); }
+void TrimLeftBlanks(std::string& text) { text = TrimLeft(text); }
 void ToAscii(std::string& text) { text = FullWidthAlnumToAscii(text); }
 void BrToCrLf(std::string& text) { text = ReplaceAll(text, "<br>", "\r\n"); }
 
@@ -72,13 +94,60 @@ void CoverAsIs(Scan& scan, const std::string& address) {
   if (!address.empty()) scan.book.CoverUrl = address;
 }
 
+Store CoverTemplate(std::string_view pattern) {
+  return [pattern](Scan& scan, const std::string& text) {
+    if (!text.empty()) scan.book.CoverUrl = ReplaceAll(pattern, "<ISBN>", text);
+  };
+}
+
 Store DescriptionWith(std::string_view prefix) {
   return [prefix](Scan& scan, const std::string& text) {
     scan.book.Description = std::string(prefix) + text;
   };
 }
 
+Store AppendTo(std::string TBase::*field, std::string_view prefix) {
+  return [field, prefix](Scan& scan, const std::string& text) {
+    std::string& value = scan.book.*field;
+    value += prefix;
+    value += text;
+  };
+}
+
+void IntoMemo(Scan& scan, const std::string& text) { scan.memo = text; }
+
+Store Rating(std::string_view rating) {
+  return [rating](Scan& scan, const std::string&) { scan.rating = std::string(rating); };
+}
+
 void MarkFound(Scan& scan, const std::string&) { scan.found = true; }
 void MarkDone(Scan& scan, const std::string&) { scan.done = true; }
+
+Store UnlessHas(std::string_view part, Store store) {
+  return [part, store = std::move(store)](Scan& scan, const std::string& text) {
+    if (!Contains(text, part)) store(scan, text);
+  };
+}
+
+Store UnlessEmpty(Store store) {
+  return [store = std::move(store)](Scan& scan, const std::string& text) {
+    if (!text.empty()) store(scan, text);
+  };
+}
+
+Store WhileEmpty(std::string TBase::*field, Store store) {
+  return [field, store = std::move(store)](Scan& scan, const std::string& text) {
+    if ((scan.book.*field).empty()) store(scan, text);
+  };
+}
+
+Store EndScanIfEquals(std::string_view noBook, Store store) {
+  return [noBook, store = std::move(store)](Scan& scan, const std::string& text) {
+    if (text == noBook)
+      scan.ended = true;
+    else
+      store(scan, text);
+  };
+}
 
 }  // namespace okuzuke::scraping

@@ -16,7 +16,8 @@ namespace {
 using test::Fixture;
 using test::ScrapeBytes;
 
-const char* const kKeys[] = {"shogakukan", "shueisha", "maggarden", "houbunsha", "ohzora"};
+const char* const kKeys[] = {"shogakukan", "shueisha", "maggarden", "houbunsha", "ohzora",
+                             "mediafactory", "enterbrain", "futabasha", "asciimw", "akita", "wani", "gakken"};
 
 std::string BookPage(const std::string& key) { return Fixture("pages/" + key + "/book.html"); }
 
@@ -84,12 +85,17 @@ TEST(PublisherPages, ReadAheadMarkersOnEveryLineStayLinear) {
   std::string shueisha, ohzora = "<h2 class=\"t\">T</h2>\r\n";
   for (int i = 0; i < 20000; ++i) shueisha += "<title>\r\nT/1\r\nAa/Zz\r\nAa\r\n";
   for (int i = 0; i < 80000; ++i) ohzora += "<ul>\r\n";
+  // Wani's page has no last field, so nothing ends its scan early.
+  std::string wani = "<th><img src=\"item_detail_title.gif\" />T</th>\n";
+  for (int i = 0; i < 5000; ++i) wani += "<td class=\"contents\">\n<th>著者</th>\n";
   const auto start = std::chrono::steady_clock::now();
   auto fromShueisha = ScrapeBytes("shueisha", shueisha);
   auto fromOhzora = ScrapeBytes("ohzora", ohzora);
+  auto fromWani = ScrapeBytes("wani", wani);
   const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(fromShueisha.result, 1);
   EXPECT_EQ(fromOhzora.result, 1);
+  EXPECT_EQ(fromWani.result, 1);
   EXPECT_LT(fromShueisha.book.OtherAuthors.size(), 16 * shueisha.size());
   EXPECT_LT(seconds, 10.0);
 }

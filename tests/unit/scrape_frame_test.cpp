@@ -141,5 +141,51 @@ TEST(ScrapeFrame, FinishingStepsRunOnlyWhenTheFinishConditionHolds) {
   EXPECT_EQ(noMarker.book.PageUrl, "http://example.jp/page");
 }
 
+// Collections and conditions as the publishers use them, each rule into a
+// field of its own.
+constexpr std::string_view kEitherMarker[] = {"E1", "E2"};
+
+Publisher Collector() {
+  return {.key = "collector",
+          .encoding = PageEncoding::ShiftJis,
+          .entities = {},
+          .scan = {0, 0, 1},
+          .credits = CreditOrder::Unsorted,
+          .finishWhen = Always,
+          .rating = kAllAges,
+          .rules = {
+              {"from here", CollectFrom(0, "ZZ"), "A", {}, {}, {}, Into(&TBase::Title)},
+              {"through", CollectThrough("ZZ"), "B", {}, {}, {}, Into(&TBase::Subtitle)},
+              {"line then", LineThenCollectUntil("ZZ"), "C", {}, {}, {}, Into(&TBase::Label)},
+              {"each line", CollectUntil("ZZ").Skipping("x").EachLine(Strip), "D", {}, {}, {},
+               Into(&TBase::Description)},
+              {"either", kNothing, kAnyOf, AnyOf(kEitherMarker), {}, {}, NoteLine},
+              {"next has", LineAt(+1), "N", NextLineHas("n"), {}, {}, Into(&TBase::Volume)},
+              {"no book", LineAt(0), "S=", {}, {After("S=")}, {}, EndScanIfEquals("none", Into(&TBase::Label))},
+              {"after no book", kNothing, "S=", {}, {}, {}, Fixed(&TBase::Publisher, "P")},
+          }};
+}
+
+TEST(ScrapeFrame, CollectionsAndConditions) {
+  struct Case {
+    const char* page;
+    std::string TBase::*field;
+    const char* value;
+  } cases[] = {
+      {"A\r\na2\r\nZZ\r\n", &TBase::Title, "Aa2"},
+      {"A ZZ\r\nmore\r\n", &TBase::Title, ""},
+      {"B\r\nb1\r\nb2 ZZ\r\nafter\r\n", &TBase::Subtitle, "b1b2 ZZ"},
+      {"C ZZ\r\nmore\r\n", &TBase::Label, "C ZZ"},
+      {"C\r\nc1\r\nZZ\r\n", &TBase::Label, "Cc1"},
+      {"D\r\n<i>d1</i>\r\nx <i>skipped</i>\r\nd2<br>\r\nZZ\r\n", &TBase::Description, "d1d2"},
+      {"E1 E2\r\nE2\r\n", &TBase::Field15, "0,1,"},
+      {"N\r\nm\r\nN\r\nn1\r\n", &TBase::Volume, "n1"},
+      {"S=none\r\nS=late\r\n", &TBase::Publisher, ""},
+      {"S=none\r\nS=late\r\n", &TBase::Label, ""},
+      {"S=book\r\nS=late\r\n", &TBase::Publisher, "P"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ScrapeWith(Collector(), c.page).book.*c.field, c.value) << c.page;
+}
+
 }  // namespace
 }  // namespace okuzuke::scraping
