@@ -13,5 +13,9 @@ int ScrapeShueisha(const std::string& pagePath, ScrapeContext& ctx);
 int ScrapeMagGarden(const std::string& pagePath, ScrapeContext& ctx);
 int ScrapeHoubunsha(const std::string& pagePath, ScrapeContext& ctx);
 int ScrapeOhzora(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeSBook(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeKodansha(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeKadokawa(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeMediaFactoryOld(const std::string& pagePath, ScrapeContext& ctx);
 
 }  // namespace okuzuke

@@ -81,4 +81,18 @@ Store DescriptionWith(std::string_view prefix) {
 void MarkFound(Scan& scan, const std::string&) { scan.found = true; }
 void MarkDone(Scan& scan, const std::string&) { scan.done = true; }
 
+Store IntoUnlessEmpty(std::string TBase::*field) {
+  return [field](Scan& scan, const std::string& text) {
+    if (!text.empty()) scan.book.*field = text;
+  };
+}
+
+Store CoverAtUnless(std::string_view siteBase, std::string_view placeholder) {
+  return [cover = CoverAt(siteBase), placeholder](Scan& scan, const std::string& path) {
+    if (!Contains(path, placeholder)) cover(scan, path);
+  };
+}
+
+bool WhenFoundWithTitle(const Scan& scan) { return scan.found && !scan.book.Title.empty(); }
+
 }  // namespace okuzuke::scraping

@@ -65,4 +65,19 @@ Store All(Stores... stores) {
   };
 }
 
+// --- Stores (later additions) ---------------------------------------------
+
+// The text becomes the field; an empty text leaves the field as it was (a
+// value the page shows blank names nothing).
+Store IntoUnlessEmpty(std::string TBase::*field);
+// CoverAt, except that a path holding `placeholder` (the site's picture for
+// "no cover yet") leaves the field alone.
+Store CoverAtUnless(std::string_view siteBase, std::string_view placeholder);
+
+// --- Finish conditions -----------------------------------------------------
+
+// The title rule fired and left a title: a page whose heading is there but
+// empty is no book.
+bool WhenFoundWithTitle(const Scan& scan);
+
 }  // namespace okuzuke::scraping
