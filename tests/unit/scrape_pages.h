@@ -33,6 +33,8 @@ inline std::string EucJp(std::string_view utf8) {
 inline std::string ServedPage(std::string_view key, std::string_view utf8) {
   if (key == "shogakukan" || key == "maggarden") return "\xEF\xBB\xBF" + std::string(utf8);
   if (key == "houbunsha" || key == "ohzora") return EucJp(utf8);
+  if (key == "mediafactory-old") return EucJp(utf8);
+  if (key == "kodansha") return std::string(utf8);
   return Sj(utf8);
 }
 
