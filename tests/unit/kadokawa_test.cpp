@@ -10,7 +10,9 @@ using test::Sj;
 const std::string kHeading = "<h2 class=\"bk_title\">白銀のエクスプローラー（２）</h2>\n";
 const std::string kFujimi = "<li><span class=\"ttl\">発行：</span><span class=\"val\">富士見書房</span></li>\n";
 
-std::string CoverLine(const std::string& src) { return "<div class=\"bk_img\"><img src=\"" + src + "\" alt=\"\"></div>\n"; }
+std::string CoverLine(const std::string& src) {
+  return "<div class=\"bk_img\"><img src=\"" + src + "\" alt=\"\"></div>\n";
+}
 
 TEST(KadokawaScraper, CoverIsOnTheSiteOfTheImprintThePageNames) {
   struct Case {
@@ -29,7 +31,8 @@ TEST(KadokawaScraper, CoverIsOnTheSiteOfTheImprintThePageNames) {
 }
 
 TEST(KadokawaScraper, NoImprintNamedLeavesThePublisher) {
-  test::Scraped s = test::ScrapePage("kadokawa", kHeading + "<li><span class=\"ttl\">発行：</span><span class=\"val\"></span></li>\n");
+  test::Scraped s =
+      test::ScrapePage("kadokawa", kHeading + "<li><span class=\"ttl\">発行：</span><span class=\"val\"></span></li>\n");
   EXPECT_EQ(s.book.Publisher, "");
   EXPECT_EQ(s.book.Title, Sj("白銀のエクスプローラー"));
   EXPECT_EQ(test::ScrapePage("kadokawa", "<h2 class=\"bk_title\"></h2>\n" + kFujimi).result, 0);

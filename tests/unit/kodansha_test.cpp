@@ -20,7 +20,8 @@ TEST(KodanshaScraper, FoundOnlyWhenTheHeadingGivesATitle) {
 TEST(KodanshaScraper, ParticularsAsThePageWritesThem) {
   test::Scraped s = Kodansha(kHeading + "<dt>定価</dt><dd>1,260円（税込）</dd>\n" +
                              "<div class=\"bookCover\"><img src=\"/bc2_bc/img/nowprinting.gif\" /></div>\n" +
-                             "<div class=\"bookIntro\">一行で<br />閉じる紹介</div>\n<div class=\"bookIntro\">次</div>\n");
+                             "<div class=\"bookIntro\">一行で<br />閉じる紹介</div>\n" +
+                             "<div class=\"bookIntro\">次</div>\n");
   EXPECT_EQ(s.book.Price, "1260");
   EXPECT_EQ(s.book.CoverUrl, "");  // the placeholder is no cover
   EXPECT_EQ(s.book.Description, Sj("一行で\r\n閉じる紹介"));
