@@ -18,7 +18,8 @@ namespace okuzuke {
 namespace {
 
 const char* const kKeys[] = {"shogakukan", "shueisha", "maggarden", "houbunsha", "ohzora",
-                             "mediafactory", "enterbrain", "futabasha", "asciimw", "akita", "wani", "gakken"};
+                             "mediafactory", "enterbrain", "futabasha", "asciimw", "akita", "wani", "gakken",
+                             "sbook", "kodansha", "kadokawa", "mediafactory-old"};
 
 std::string Convert(const std::string& utf8, const char* to) {
   iconv_t cd = iconv_open(to, "UTF-8");
@@ -38,8 +39,11 @@ std::string FillerLine(const std::string& key, int n) {
   std::string line = "\t\t<li><a href=\"/comics/detail?id=" + std::to_string(10000 + n) + "\">関連タイトル　第" +
                      std::to_string(n % 40 + 1) +
                      "巻</a>&nbsp;<span class=\"note\">好評発売中・シリーズ続刊</span></li>\n";
-  if (key == "shueisha" || key == "enterbrain" || key == "akita" || key == "gakken") return Convert(line, "CP932");
-  if (key == "houbunsha" || key == "ohzora" || key == "mediafactory") return Convert(line, "EUC-JP");
+  if (key == "shueisha" || key == "enterbrain" || key == "akita" || key == "gakken" || key == "sbook" ||
+      key == "kadokawa")
+    return Convert(line, "CP932");
+  if (key == "houbunsha" || key == "ohzora" || key == "mediafactory" || key == "mediafactory-old")
+    return Convert(line, "EUC-JP");
   return line;
 }
 

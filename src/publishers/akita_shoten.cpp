@@ -37,9 +37,6 @@ void LabelAndSize(Scan& scan, const std::string& text) {
   scan.book.Label = text.substr(0, space);
 }
 
-// A title rule that met a line normalising to no title found no book.
-bool FoundWithTitle(const Scan& scan) { return scan.found && !scan.book.Title.empty(); }
-
 const Publisher& AkitaShoten() {
   static const std::string coverFolder = std::string(sites::kAkitaShoten) + "/search/images/";
   static const Publisher publisher{
@@ -48,7 +45,7 @@ const Publisher& AkitaShoten() {
       .entities = {kAmp, kQuot, kLt, kGt},
       .scan = {.firstLine = 0, .minLines = 4, .lastFromEnd = 4},
       .credits = CreditOrder::Unsorted,
-      .finishWhen = FoundWithTitle,
+      .finishWhen = WhenFoundWithTitle,  // a title line normalising to no title is no book
       .rating = kAllAges,
       .rules = {
           // fields, line taken, marker on line i, condition, cut, post-processing, store

@@ -225,6 +225,7 @@ const std::string& PageLines::operator[](std::ptrdiff_t index) const {
 
 bool Always(const Scan&) { return true; }
 bool WhenFound(const Scan& scan) { return scan.found; }
+bool WhenFoundWithTitle(const Scan& scan) { return scan.found && !scan.book.Title.empty(); }
 
 std::vector<std::string> DecodePage(const Publisher& publisher, std::vector<std::string> lines) {
   if (publisher.encoding == PageEncoding::ShiftJis && publisher.entities.empty()) return lines;

@@ -170,6 +170,9 @@ struct Rule {
 using FinishCondition = bool (*)(const Scan&);
 bool Always(const Scan&);
 bool WhenFound(const Scan&);
+// The title rule fired and left a title: a heading that normalises to no
+// title is no book.
+bool WhenFoundWithTitle(const Scan&);
 
 struct Publisher {
   std::string_view key;

@@ -44,14 +44,6 @@ void DateUnlessOnSale(Scan& scan, const std::string& text) {
   if (text != kOnSale) DateFields(scan, text);
 }
 
-// A "nowprinting" placeholder is no cover.
-void CoverUnlessPlaceholder(Scan& scan, const std::string& path) {
-  static const Store cover = CoverAt(sites::kHoubunsha);
-  if (!Contains(path, "nowprinting")) cover(scan, path);
-}
-
-bool FoundWithTitle(const Scan& scan) { return scan.found && !scan.book.Title.empty(); }
-
 const Publisher& Houbunsha() {
   static const Publisher publisher{
       .key = "houbunsha",
@@ -59,7 +51,7 @@ const Publisher& Houbunsha() {
       .entities = {kAmp, kQuot, kLt, kGt},
       .scan = {.firstLine = 1, .minLines = 3, .lastFromEnd = 2},
       .credits = CreditOrder::Sorted,
-      .finishWhen = FoundWithTitle,
+      .finishWhen = WhenFoundWithTitle,
       .rating = "",
       .rules = {
           // fields, line taken, marker on line m, condition, cut, post-processing, store
@@ -77,7 +69,7 @@ const Publisher& Houbunsha() {
            DateUnlessOnSale},
           {"price", LineAt(0), kPriceDiv, kOnceFound, {Clean, Remove(","), Between(kPriceFont, kPriceEnd), TrimBlanks},
            {}, Into(&TBase::Price)},
-          {"cover image URL", LineAt(0), kCoverImage, {}, {Between(kCoverImage, kQuote)}, {}, CoverUnlessPlaceholder},
+          {"cover image URL", LineAt(0), kCoverImage, {}, {Between(kCoverImage, kQuote)}, {}, UnlessHas("nowprinting", CoverAt(sites::kHoubunsha))},
           {"description", LineAt(+1), kDescriptionCell, {}, {Clean, AfterValueDiv}, {BrToCrLf},
            All(Into(&TBase::Description), MarkDone)},
       }};

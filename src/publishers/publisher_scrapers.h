@@ -20,5 +20,9 @@ int ScrapeAsciiMediaWorks(const std::string& pagePath, ScrapeContext& ctx);
 int ScrapeAkitaShoten(const std::string& pagePath, ScrapeContext& ctx);
 int ScrapeWaniBooks(const std::string& pagePath, ScrapeContext& ctx);
 int ScrapeGakken(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeSBook(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeKodansha(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeKadokawa(const std::string& pagePath, ScrapeContext& ctx);
+int ScrapeMediaFactoryOld(const std::string& pagePath, ScrapeContext& ctx);
 
 }  // namespace okuzuke

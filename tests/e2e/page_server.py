@@ -20,6 +20,7 @@ connections are refused. Each log line: seconds since start, URL, user agent.
 import gzip
 import http.server
 import pathlib
+import socket
 import sys
 import threading
 import time
@@ -66,6 +67,13 @@ def main():
             url = self.path
             with lock:
                 log.write(f"{time.monotonic() - start:.3f}\t{url}\t{self.headers.get('User-Agent', '')}\n")
+            with lock:
+                answered[0] += 1
+                last = stop_after is not None and answered[0] >= stop_after
+            if last:
+                # No connection is taken once the client has this answer
+                # (shutdown, not close: close waits for the serving loop).
+                server.socket.shutdown(socket.SHUT_RDWR)
             action = rules.get(url, ("", None))[0]
             page = manifest.get(url)
             if action == "hang":
@@ -86,16 +94,16 @@ def main():
                     self.answer(200, gzip.compress(body), [("Content-Encoding", "gzip")])
                 else:
                     self.answer(200, body)
-            with lock:
-                answered[0] += 1
-                if stop_after is not None and answered[0] >= stop_after:
-                    threading.Thread(target=server.shutdown, daemon=True).start()
+            if last:
+                threading.Thread(target=server.shutdown, daemon=True).start()
 
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
     pathlib.Path(port_file).write_text(str(server.server_address[1]))
-    server.serve_forever()
-    server.server_close()
+    try:
+        server.serve_forever()
+    except (OSError, ValueError):
+        pass  # the listening socket was closed by --stop-after
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 
 #include <random>
 
@@ -17,7 +18,8 @@ using test::Fixture;
 using test::ScrapeBytes;
 
 const char* const kKeys[] = {"shogakukan", "shueisha", "maggarden", "houbunsha", "ohzora",
-                             "mediafactory", "enterbrain", "futabasha", "asciimw", "akita", "wani", "gakken"};
+                             "mediafactory", "enterbrain", "futabasha", "asciimw", "akita", "wani", "gakken",
+                             "sbook", "kodansha", "kadokawa", "mediafactory-old"};
 
 std::string BookPage(const std::string& key) { return Fixture("pages/" + key + "/book.html"); }
 
@@ -26,6 +28,21 @@ TEST(PublisherPages, BookPagesGiveTheirExpectedRecords) {
     test::Scraped scraped = ScrapeBytes(key, BookPage(key));
     EXPECT_EQ(FormatScrapeReport(scraped.result, scraped.book), Fixture("pages/" + key + "/book.expected"))
         << key;
+  }
+}
+
+// The other pages saved beside a book page (a not-found page, a second
+// imprint's page), each with its expected record.
+TEST(PublisherPages, OtherSavedPagesGiveTheirExpectedRecords) {
+  for (std::string key : kKeys) {
+    const std::filesystem::path folder = std::filesystem::path(OKUZUKE_FIXTURES) / "pages" / key;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      std::filesystem::path expected = entry.path();
+      if (expected.extension() != ".expected" || expected.stem() == "book") continue;
+      std::string page = "pages/" + key + "/" + expected.stem().string();
+      test::Scraped scraped = ScrapeBytes(key, Fixture(page + ".html"));
+      EXPECT_EQ(FormatScrapeReport(scraped.result, scraped.book), Fixture(page + ".expected")) << page;
+    }
   }
 }
 

@@ -32,8 +32,9 @@ inline std::string EucJp(std::string_view utf8) {
 // The page bytes as the publisher's site serves them.
 inline std::string ServedPage(std::string_view key, std::string_view utf8) {
   if (key == "shogakukan" || key == "maggarden" || key == "asciimw") return "\xEF\xBB\xBF" + std::string(utf8);
-  if (key == "houbunsha" || key == "ohzora" || key == "mediafactory") return EucJp(utf8);
-  if (key == "futabasha" || key == "wani") return std::string(utf8);
+  if (key == "houbunsha" || key == "ohzora" || key == "mediafactory" || key == "mediafactory-old")
+    return EucJp(utf8);
+  if (key == "futabasha" || key == "wani" || key == "kodansha") return std::string(utf8);
   return Sj(utf8);
 }
 
