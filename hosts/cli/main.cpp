@@ -14,7 +14,7 @@ void PrintUsage(std::FILE* out) {
       "[CODES-FILE|-]\n"
       "       okuzuke show [--all] RESULT-FILE\n"
       "       okuzuke normalize title|credits|key|size|date|halfwidth TEXT [options]\n"
-      "       okuzuke scrape PUBLISHER PAGE-FILE [--dict DIR] | okuzuke scrape --list\n",
+      "       okuzuke scrape KEY PAGE-FILE [--dict DIR] [--trace] | okuzuke scrape --list\n",
       out);
 }
 

@@ -182,10 +182,11 @@ std::string Taken(const Take& take, Scan& scan) {
   return text;
 }
 
-void Apply(const Rule& rule, Scan& scan) {
+void Apply(const Rule& rule, std::size_t index, Scan& scan) {
   std::string text = Taken(rule.take, scan);
   for (const TextStep& step : rule.cut) step(text);
   for (const TextStep& step : rule.post) step(text);
+  if (scan.observer) scan.observer->Fired(index, scan.line, text);
   rule.store(scan, text);
 }
 
@@ -202,7 +203,7 @@ void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag) {
     for (std::size_t r = 0; r < publisher.rules.size(); ++r) {
       const Rule& rule = publisher.rules[r];
       if (!Fires(rule, markers.Holds(r, line, rule.marker), scan, line)) continue;
-      Apply(rule, scan);
+      Apply(rule, r, scan);
       if (scan.ended) return;
     }
     if (scan.done) return;
@@ -247,7 +248,13 @@ int Scrape(const Publisher& publisher, const std::string& pagePath, ScrapeContex
             .credits = CreditList(publisher.credits == CreditOrder::Sorted),
             .page = page,
             .rating = std::string(publisher.rating),
-            .lookAheadLeft = kLookAheadPasses * page.Count() + kLookAheadSlack};
+            .lookAheadLeft = kLookAheadPasses * page.Count() + kLookAheadSlack,
+            .observer = ctx.observer};
+  if (ctx.observer) {
+    std::vector<RuleInfo> rules;
+    for (const Rule& rule : publisher.rules) rules.push_back({rule.fields, rule.marker});
+    ctx.observer->Rules(rules);
+  }
   RunRules(publisher, scan, ctx.stopFlag);
   if (!publisher.finishWhen(scan)) return 0;
   if (publisher.beforeFinish) publisher.beforeFinish(scan);

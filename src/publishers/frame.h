@@ -67,6 +67,7 @@ struct Scan {
   // serve any real page; a hostile page with a read-ahead marker on every
   // line is cut short instead of taking quadratic time and memory.
   std::ptrdiff_t lookAheadLeft = 0;
+  ScrapeObserver* observer = nullptr;  // told of each rule that fires
 
   // Takes one line of read-ahead; false once the page's allowance is spent.
   bool SpendLookAhead() { return lookAheadLeft > 0 && lookAheadLeft-- > 0; }

@@ -10,6 +10,23 @@
 
 namespace okuzuke {
 
+// One rule of a publisher's table, as a trace names it.
+struct RuleInfo {
+  std::string_view fields;  // what it fills
+  std::string_view marker;  // tested on the line (empty: every line, or any of several texts)
+};
+
+// Told what a scrape does, rule by rule, for the maintainer's trace
+// (`okuzuke scrape --trace`). A scrape without one pays nothing for it.
+class ScrapeObserver {
+ public:
+  virtual ~ScrapeObserver() = default;
+  // Before the scan: the publisher's rules in table order.
+  virtual void Rules(const std::vector<RuleInfo>& rules) = 0;
+  // Rule `rule` fired on page line `line` (0-based) and stored `value`.
+  virtual void Fired(std::size_t rule, std::ptrdiff_t line, std::string_view value) = 0;
+};
+
 // The parts of the run a scraper touches: the Book record it fills, the
 // author dictionary AssignAuthors reads, and the stop flag it tests before
 // each page line.
@@ -17,6 +34,7 @@ struct ScrapeContext {
   TBase& book;
   const Dictionary& authorDictionary;
   const bool& stopFlag;
+  ScrapeObserver* observer = nullptr;
 };
 
 // Scrapes the page file at `pagePath` into ctx.book. Returns 1 when the book

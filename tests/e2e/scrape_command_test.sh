@@ -32,4 +32,20 @@ printf '|緒方ﾊﾙｷ|緒方ハルキ|オガタハルキ|x|\r\n' | iconv -f U
 "$okuzuke" scrape shogakukan "$tests/fixtures/pages/shogakukan/book.html" --dict "$tmp" >"$tmp/out"
 check "--dict gives the dictionary reading" grep -qP '^Author1Reading\tオガタハルキ$' "$tmp/out"
 
+# --trace: each rule in table order with the lines (1-based) it fired on and
+# what it stored; a page without a marker lists that rule as never fired.
+page=$tests/fixtures/pages/ohzora/book.html
+"$okuzuke" scrape ohzora "$page" --trace >"$tmp/out"
+heading=$(grep -an '<h2 class="' "$page" | head -1 | cut -d: -f1)
+check "--trace: the title rule's line and value" \
+  grep -qA1 '^  1\. title, volume, subtitle, publisher, marker "<h2 class=""$' "$tmp/out"
+check "--trace: 1-based line numbers" grep -q "^    line $heading: 午前零時のシンデレラ" "$tmp/out"
+check "--trace: nothing silent on the book page" grep -q '^never fired: none$' "$tmp/out"
+grep -av '<dd>' "$page" >"$tmp/no-description.html"
+"$okuzuke" scrape ohzora "$tmp/no-description.html" --trace >"$tmp/out"
+check "--trace: a missing marker's rule never fired" \
+  bash -c "sed -n '/^never fired:/,\$p' '$tmp/out' | grep -q '^  11\. description, marker \"<dd>\"$'"
+"$okuzuke" scrape --help | grep -q -- '--trace'
+check "scrape --help documents --trace" test $? -eq 0
+
 finish "scrape_command"
