@@ -10,8 +10,7 @@ namespace {
 
 void PrintUsage(std::FILE* out) {
   std::fputs(
-      "usage: okuzuke run [--work DIR] [--out FILE] [--replay DIR | --live] [--plugin LIB] "
-      "[CODES-FILE|-]\n"
+      "usage: okuzuke run [options] [CODES-FILE|-]   (okuzuke run --help)\n"
       "       okuzuke show [--all] RESULT-FILE\n"
       "       okuzuke normalize title|credits|key|size|date|halfwidth TEXT [options]\n"
       "       okuzuke scrape KEY PAGE-FILE [--dict DIR] [--trace] | okuzuke scrape --list\n",
