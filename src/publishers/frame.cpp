@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <memory>
+#include <mutex>
 
+#include "publishers/marker_index.h"
 #include "publishers/page_texts.h"
 #include "text/charset.h"
 #include "text/file_io.h"
@@ -20,7 +24,7 @@ constexpr std::ptrdiff_t kLookAheadSlack = 10000;
 
 constexpr std::string_view kPrivateMarkerSuffix = ".pelmar_private";
 
-std::string ConvertToShiftJis(PageEncoding encoding, std::string text) {
+std::string ConvertToShiftJis(PageEncoding encoding, const std::string& text) {
   switch (encoding) {
     case PageEncoding::ShiftJis:
       return text;
@@ -34,88 +38,62 @@ std::string ConvertToShiftJis(PageEncoding encoding, std::string text) {
   return text;
 }
 
-// The bytes of a line, as a table of 256. A text can only stand in a line
-// that holds every byte of it, which rules most markers out of most lines
-// without a search (markers mostly open with the '<' that HTML lines are
-// full of, so a search would stop at every tag).
-class LineBytes {
+// The distinct texts a publisher's rules look for (markers and the texts of
+// AnyOf), and which of them each rule needs.
+class RuleTexts {
  public:
-  void Take(std::string_view line) {
-    seen_.fill(false);
-    for (char c : line) seen_[static_cast<unsigned char>(c)] = true;
-  }
-  bool HoldsAll(std::string_view bytes) const {
-    for (char c : bytes)
-      if (!seen_[static_cast<unsigned char>(c)]) return false;
-    return true;
-  }
-
- private:
-  std::array<bool, 256> seen_{};
-};
-
-// The distinct bytes of a text, those that HTML is full of last, so that a
-// line without the text is usually told by the first byte looked up.
-std::string DistinctBytes(std::string_view text) {
-  static constexpr std::string_view kCommon = " \t<>/=\"abcdefghijklmnopqrstuvwxyz";
-  std::string rare, common;
-  for (char c : text) {
-    std::string& part = kCommon.find(c) == std::string_view::npos ? rare : common;
-    if (rare.find(c) == std::string::npos && common.find(c) == std::string::npos) part += c;
-  }
-  return rare + common;
-}
-
-// Rules of a publisher often share a marker; each distinct marker is tested
-// once per line. A rule on any of several texts tests them after its marker.
-class MarkerTests {
- public:
-  explicit MarkerTests(const std::vector<Rule>& rules)
-      : sameAs_(rules.size()), bytes_(rules.size()), alternatives_(rules.size()), state_(rules.size()) {
+  explicit RuleTexts(const std::vector<Rule>& rules) : marker_(rules.size()), anyOf_(rules.size()) {
     for (std::size_t r = 0; r < rules.size(); ++r) {
-      sameAs_[r] = r;
-      bytes_[r] = DistinctBytes(rules[r].marker);
-      for (std::string_view text : rules[r].when.anyOf) alternatives_[r].push_back({text, DistinctBytes(text)});
-      for (std::size_t earlier = 0; earlier < r; ++earlier)
-        if (rules[earlier].marker == rules[r].marker) {
-          sameAs_[r] = earlier;
-          break;
-        }
+      marker_[r] = rules[r].marker.empty() ? kNone : Index(rules[r].marker);
+      for (std::string_view text : rules[r].when.anyOf) anyOf_[r].push_back(Index(text));
+      if (rules[r].marker.empty() && rules[r].when.anyOf.empty()) everyLine_ = true;
     }
   }
-  void NewLine(std::string_view line) {
-    std::fill(state_.begin(), state_.end(), kUntested);
-    line_.Take(line);
-  }
-  bool Holds(std::size_t rule, std::string_view line, std::string_view marker) {
-    const std::size_t first = sameAs_[rule];
-    char& state = state_[first];
-    if (state == kUntested) state = HoldsText(line, marker, bytes_[first]) ? kHeld : kAbsent;
-    if (state != kHeld) return false;
-    const std::vector<Alternative>& alternatives = alternatives_[rule];
-    return alternatives.empty() ||
-           std::any_of(alternatives.begin(), alternatives.end(),
-                       [&](const Alternative& a) { return HoldsText(line, a.text, a.bytes); });
+  const std::vector<std::string_view>& Texts() const { return texts_; }
+  // Some rule is tried on every line, whatever it holds.
+  bool AnyOnEveryLine() const { return everyLine_; }
+
+  // The rule's marker, and one of its AnyOf texts if it has any, stand in
+  // the line.
+  bool Holds(std::size_t rule, const MarkerIndex& index, std::ptrdiff_t line) const {
+    if (marker_[rule] != kNone && !index.Holds(line, marker_[rule])) return false;
+    const std::vector<std::size_t>& anyOf = anyOf_[rule];
+    return anyOf.empty() ||
+           std::any_of(anyOf.begin(), anyOf.end(), [&](std::size_t t) { return index.Holds(line, t); });
   }
 
  private:
-  struct Alternative {
-    std::string_view text;
-    std::string bytes;
-  };
-  bool HoldsText(std::string_view line, std::string_view text, const std::string& bytes) const {
-    return line_.HoldsAll(bytes) && Contains(line, text);
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::size_t Index(std::string_view text) {
+    for (std::size_t t = 0; t < texts_.size(); ++t)
+      if (texts_[t] == text) return t;
+    texts_.push_back(text);
+    return texts_.size() - 1;
   }
 
-  static constexpr char kUntested = 0, kHeld = 1, kAbsent = 2;
-  std::vector<std::size_t> sameAs_;                     // the first rule with the same marker
-  std::vector<std::string> bytes_;                      // the distinct bytes of each rule's marker
-  std::vector<std::vector<Alternative>> alternatives_;  // each rule's texts of which one must stand
-  std::vector<char> state_;
-  LineBytes line_;  // the bytes of the line being tested
+  std::vector<std::string_view> texts_;
+  std::vector<std::size_t> marker_;               // per rule: its marker's text, or kNone
+  std::vector<std::vector<std::size_t>> anyOf_;   // per rule: its AnyOf texts
+  bool everyLine_ = false;
 };
 
-// The marker (and any of the texts of AnyOf) was tested by MarkerTests.
+// What a publisher's scan looks for, worked out once per publisher.
+struct ScanPlan {
+  explicit ScanPlan(const Publisher& publisher) : texts(publisher.rules), search(texts.Texts()) {}
+  RuleTexts texts;
+  MarkerSearch search;
+};
+
+const ScanPlan& PlanFor(const Publisher& publisher) {
+  static std::mutex guard;
+  static std::map<const Publisher*, std::unique_ptr<ScanPlan>> plans;
+  std::lock_guard<std::mutex> lock(guard);
+  std::unique_ptr<ScanPlan>& plan = plans[&publisher];
+  if (!plan) plan = std::make_unique<ScanPlan>(publisher);
+  return *plan;
+}
+
+// The marker (and any of the texts of AnyOf) was tested by RuleTexts.
 bool Fires(const Rule& rule, bool markerHeld, const Scan& scan, std::string_view line) {
   const When& when = rule.when;
   return markerHeld && (when.alsoHas.empty() || Contains(line, when.alsoHas)) &&
@@ -124,13 +102,13 @@ bool Fires(const Rule& rule, bool markerHeld, const Scan& scan, std::string_view
 }
 
 // One collected line onto the text, unless the take leaves it out.
-void AppendCollected(const Take& take, const std::string& line, std::string& text) {
+void AppendCollected(const Take& take, std::string_view line, std::string& text) {
   if (!take.skip.empty() && Contains(line, take.skip)) return;
   if (!take.eachLine) {
     text += line;
     return;
   }
-  std::string own = line;
+  std::string own(line);
   take.eachLine(own);
   text += own;
 }
@@ -141,7 +119,7 @@ void AppendCollected(const Take& take, const std::string& line, std::string& tex
 void AppendLinesUntil(Scan& scan, const Take& take, std::ptrdiff_t first, bool through, std::string& text) {
   for (std::ptrdiff_t k = first; k < scan.page.Count(); ++k) {
     if (k > scan.line && !scan.SpendLookAhead()) return;
-    const std::string& line = scan.page[k];
+    const std::string_view line = scan.page[k];
     const bool ends = Contains(line, take.until);
     if (ends && !through) return;
     AppendCollected(take, line, text);
@@ -155,7 +133,7 @@ std::string Taken(const Take& take, Scan& scan) {
     case Take::Kind::Nothing:
       break;
     case Take::Kind::Line:
-      text = scan.At(take.offset);
+      text.assign(scan.At(take.offset));
       break;
     case Take::Kind::Collect:
       AppendLinesUntil(scan, take, scan.line + take.offset, false, text);
@@ -164,7 +142,7 @@ std::string Taken(const Take& take, Scan& scan) {
       AppendLinesUntil(scan, take, scan.line + take.offset, true, text);
       break;
     case Take::Kind::CollectFromHere: {
-      const std::string& here = scan.At(0);
+      const std::string_view here = scan.At(0);
       std::size_t end = here.find(take.until);
       if (end != std::string::npos) {
         AppendCollected(take, here.substr(0, end), text);
@@ -194,15 +172,17 @@ void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag) {
   const ScanBounds& bounds = publisher.scan;
   const std::ptrdiff_t count = scan.page.Count();
   if (count < bounds.minLines) return;
-  MarkerTests markers(publisher.rules);
-  for (std::ptrdiff_t i = bounds.firstLine; i <= count - bounds.lastFromEnd; ++i) {
+  const ScanPlan& plan = PlanFor(publisher);
+  const RuleTexts& texts = plan.texts;
+  const MarkerIndex index(plan.search, scan.page);
+  for (std::ptrdiff_t i = std::max<std::ptrdiff_t>(bounds.firstLine, 0); i <= count - bounds.lastFromEnd; ++i) {
     if (stopFlag) return;
+    if (!texts.AnyOnEveryLine() && index.HoldsNone(i)) continue;
     scan.line = i;
-    const std::string& line = scan.page[i];
-    markers.NewLine(line);
+    const std::string_view line = scan.page[i];
     for (std::size_t r = 0; r < publisher.rules.size(); ++r) {
       const Rule& rule = publisher.rules[r];
-      if (!Fires(rule, markers.Holds(r, line, rule.marker), scan, line)) continue;
+      if (!Fires(rule, texts.Holds(r, index, i), scan, line)) continue;
       Apply(rule, r, scan);
       if (scan.ended) return;
     }
@@ -219,30 +199,28 @@ void Finish(Scan& scan, const ScrapeContext& ctx, const std::string& pagePath) {
 
 }  // namespace
 
-const std::string& PageLines::operator[](std::ptrdiff_t index) const {
-  static const std::string kOutside;
-  return index >= 0 && index < Count() ? lines_[static_cast<std::size_t>(index)] : kOutside;
-}
-
 bool Always(const Scan&) { return true; }
 bool WhenFound(const Scan& scan) { return scan.found; }
 bool WhenFoundWithTitle(const Scan& scan) { return scan.found && !scan.book.Title.empty(); }
 
-std::vector<std::string> DecodePage(const Publisher& publisher, std::vector<std::string> lines) {
-  if (publisher.encoding == PageEncoding::ShiftJis && publisher.entities.empty()) return lines;
-  // Whole-page steps work on the lines joined with CR LF, as the page list
-  // would be written out (so a multi-byte sequence cut by a line end pairs
-  // with the CR), and split the result again.
-  std::string text = ConvertToShiftJis(publisher.encoding, JoinLines(lines));
-  for (const Entity& entity : publisher.entities) text = ReplaceAll(text, entity.from, entity.to);
-  return SplitLines(text);
+PageLines DecodePage(const Publisher& publisher, std::string page) {
+  if (publisher.encoding != PageEncoding::ShiftJis) {
+    // Converted with CR LF after every line, as the page's list of lines
+    // would be written out (so a multi-byte sequence cut by a line end pairs
+    // with the CR). A Shift-JIS page needs no such care: no entity holds a
+    // line end.
+    std::string lines = WithCrLfLineEnds(page);
+    page = std::string();
+    page = ConvertToShiftJis(publisher.encoding, lines);
+  }
+  DecodeEntities(page, publisher.entities);
+  return PageLines(std::move(page));
 }
 
 int Scrape(const Publisher& publisher, const std::string& pagePath, ScrapeContext& ctx) {
-  if (!FileExists(pagePath)) return 0;
-  std::optional<std::vector<std::string>> lines = LoadLines(pagePath);
-  if (!lines) return 0;
-  const PageLines page(DecodePage(publisher, std::move(*lines)));
+  std::optional<std::string> bytes = ReadWholeFile(pagePath);  // none when there is no file
+  if (!bytes || bytes->size() >= UINT32_MAX) return 0;
+  const PageLines page = DecodePage(publisher, std::move(*bytes));
 
   Scan scan{.book = ctx.book,
             .credits = CreditList(publisher.credits == CreditOrder::Sorted),

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "publishers/entities.h"
+#include "publishers/page_lines.h"
 #include "publishers/scraper.h"
 #include "text/credits.h"
 #include "text/record.h"
@@ -22,12 +24,6 @@ namespace okuzuke::scraping {
 // The encoding a site serves; the whole page is converted to Shift-JIS.
 enum class PageEncoding { ShiftJis, Utf8WithBom, Utf8, EucJp };
 
-// One page-wide replacement; a publisher's entities are applied in order, so
-// "&amp;" first turns "&amp;quot;" into "&quot;" for the next one.
-struct Entity {
-  std::string_view from;
-  std::string_view to;
-};
 
 // Lines firstLine .. count - lastFromEnd are tested, and none when the page
 // has fewer than minLines lines.
@@ -39,17 +35,6 @@ struct ScanBounds {
 
 enum class CreditOrder { Unsorted, Sorted };
 
-// The page as Shift-JIS lines. A line outside the page reads as empty, so a
-// rule may look at i + k or i - 1 without checking bounds.
-class PageLines {
- public:
-  explicit PageLines(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-  std::ptrdiff_t Count() const { return static_cast<std::ptrdiff_t>(lines_.size()); }
-  const std::string& operator[](std::ptrdiff_t index) const;
-
- private:
-  std::vector<std::string> lines_;
-};
 
 // Everything one scrape call works on; every rule gets it.
 struct Scan {
@@ -69,11 +54,20 @@ struct Scan {
   std::ptrdiff_t lookAheadLeft = 0;
   ScrapeObserver* observer = nullptr;  // told of each rule that fires
 
-  // Takes one line of read-ahead; false once the page's allowance is spent.
-  bool SpendLookAhead() { return lookAheadLeft > 0 && lookAheadLeft-- > 0; }
+  // Takes `lines` lines of read-ahead; false (and nothing left) when the
+  // page's allowance does not cover them.
+  bool SpendLookAhead(std::ptrdiff_t lines = 1) {
+    if (lines <= 0) return true;
+    if (lookAheadLeft < lines) {
+      lookAheadLeft = 0;
+      return false;
+    }
+    lookAheadLeft -= lines;
+    return true;
+  }
 
   // The line at `offset` from the current one (empty outside the page).
-  const std::string& At(std::ptrdiff_t offset) const { return page[line + offset]; }
+  std::string_view At(std::ptrdiff_t offset) const { return page[line + offset]; }
 };
 
 // A step on one collected line (a plain function, so takes stay constexpr).
@@ -189,9 +183,10 @@ struct Publisher {
   std::function<void(Scan&)> beforeFinish{};
 };
 
-// The page file as Shift-JIS lines with the publisher's entities decoded.
-// Throws Utf8Error for a UTF-8 page with an invalid lead byte.
-std::vector<std::string> DecodePage(const Publisher& publisher, std::vector<std::string> lines);
+// The page file's bytes as the rules see them: Shift-JIS, the publisher's
+// entities decoded, as lines. Throws Utf8Error for a UTF-8 page with an
+// invalid lead byte.
+PageLines DecodePage(const Publisher& publisher, std::string pageBytes);
 
 // Runs the publisher's scraper on the page file. 0 when there is no file
 // (nothing touched) or the publisher's finish condition does not hold (fields

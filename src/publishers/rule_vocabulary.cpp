@@ -47,19 +47,19 @@ TextStep DropThenKeep(std::size_t skip, std::size_t keep) {
 }
 
 void Clean(std::string& text) {
-  std::erase(text, '\t');
-  if (Contains(text, "\r\n")) text = ReplaceAll(text, "\r\n", "");
+  if (text.find('\t') != std::string::npos) std::erase(text, '\t');
+  ReplaceAllIn(text, "\r\n", "");
 }
 void Strip(std::string& text) { text = StripMarkup(text); }
 void TrimBlanks(std::string& text) { text = Trim(text); }
 void TrimLeftBlanks(std::string& text) { text = TrimLeft(text); }
 void ToAscii(std::string& text) { text = FullWidthAlnumToAscii(text); }
-void BrToCrLf(std::string& text) { text = ReplaceAll(text, "<br>", "\r\n"); }
+void BrToCrLf(std::string& text) { ReplaceAllIn(text, "<br>", "\r\n"); }
 
 TextStep Remove(std::string_view part) { return Replace(part, {}); }
 
 TextStep Replace(std::string_view from, std::string_view to) {
-  return [from, to](std::string& text) { text = ReplaceAll(text, from, to); };
+  return [from, to](std::string& text) { ReplaceAllIn(text, from, to); };
 }
 
 Store Into(std::string TBase::*field) {

@@ -1,6 +1,8 @@
 // Shueisha's book page: Shift-JIS. The three lines after "<title>" hold the
 // title fields, the author fields and "label|publisher", each "/"-separated;
 // this scraper splits them itself and writes the author fields directly.
+#include <algorithm>
+
 #include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
@@ -62,22 +64,74 @@ void TitleFields(Scan& scan, const std::string& text) {
   }
 }
 
+// A byte that a line must hold to show `name` once cleaned and stripped of
+// markup (which only take bytes away, or give '<', '>' and ' '); 0 when the
+// name has none.
+char ByteTheLineNeeds(std::string_view name) {
+  for (std::size_t i = name.size(); i-- > 0;)
+    if (name[i] != '<' && name[i] != '>' && name[i] != ' ') return name[i];
+  return 0;
+}
+
 // The named authors' profile lines further down the page go to the other
 // authors, each after a line break, until a line for each author was seen.
+// Only the lines that can hold a name are cleaned and searched; every line
+// passed spends the page's read-ahead all the same.
+// The lines that hold one byte, looked for ahead of the scan a few lines at a
+// time, so that what is searched stays close to what the scan passes.
+class LinesWithByte {
+ public:
+  LinesWithByte(const PageLines& page, char b) : page_(page), b_(b) {}
+  // The first of the lines k..limit that holds the byte, or limit + 1.
+  std::ptrdiff_t Next(std::ptrdiff_t k, std::ptrdiff_t limit) {
+    if (hit_ >= k) return hit_ <= limit ? hit_ : limit + 1;
+    const std::ptrdiff_t start = std::max(k, clearUpTo_ + 1);
+    if (start > limit) return limit + 1;
+    hit_ = page_.NextLineHolding(b_, start, limit);
+    if (hit_ > limit) clearUpTo_ = limit;
+    return hit_;
+  }
+
+ private:
+  const PageLines& page_;
+  char b_;
+  std::ptrdiff_t hit_ = -1;        // a line found to hold the byte
+  std::ptrdiff_t clearUpTo_ = -1;  // no line up to this one holds it
+};
+
+// The named authors' profile lines further down the page go to the other
+// authors, each after a line break, until a line for each author was seen.
+// Only the lines that can hold a name are cleaned and searched; every line
+// passed spends the page's read-ahead all the same.
 void AppendProfiles(Scan& scan, std::string_view first, std::string_view second) {
+  constexpr std::ptrdiff_t kLookAhead = 64;
+  const std::ptrdiff_t from = scan.line + 4, end = scan.page.Count() - kLastFromEnd;
+  if (from > end) return;
+  const char needFirst = ByteTheLineNeeds(first), needSecond = ByteTheLineNeeds(second);
+  const bool screened = needFirst != 0 && (second.empty() || needSecond != 0);
+  LinesWithByte firstLines(scan.page, needFirst), secondLines(scan.page, needSecond);
   bool firstSeen = false;
   bool secondSeen = false;
-  for (std::ptrdiff_t k = scan.line + 4; k <= scan.page.Count() - kLastFromEnd && scan.SpendLookAhead();
-       ++k) {
-    std::string line = scan.page[k];
-    Clean(line);
-    Strip(line);
-    if (Contains(line, first)) {
-      scan.book.OtherAuthors += "\r\n" + line;
+  for (std::ptrdiff_t k = from; k <= end;) {
+    const std::ptrdiff_t limit = std::min(end, k + kLookAhead - 1);
+    std::ptrdiff_t line = k;
+    if (screened) {
+      line = firstLines.Next(k, limit);
+      if (!second.empty()) line = std::min(line, secondLines.Next(k, limit));
+    }
+    const std::ptrdiff_t passed = std::min(line, limit);
+    if (!scan.SpendLookAhead(passed - k + 1)) return;
+    k = passed + 1;
+    if (line > limit) continue;  // no name in these lines
+    std::string text(scan.page[line]);
+    Clean(text);
+    Strip(text);
+    if (Contains(text, first)) {
+      scan.book.OtherAuthors += "\r\n" + text;
       firstSeen = true;
     }
-    if (!second.empty() && Contains(line, second)) {
-      scan.book.OtherAuthors += "\r\n" + line;
+    if (!second.empty() && Contains(text, second)) {
+      scan.book.OtherAuthors += "\r\n" + text;
       secondSeen = true;
     }
     if (firstSeen && secondSeen) return;

@@ -1,6 +1,8 @@
 #include "text/charset.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "text/codepage.h"
 
@@ -8,13 +10,30 @@ namespace okuzuke {
 
 namespace {
 
-// Decodes UTF-8 up to its first 0 byte and calls `emit` with each code point.
+// The length of the run of ASCII bytes other than 0 at the start of `text`,
+// eight bytes at a time where it can.
+std::size_t AsciiRun(std::string_view text) {
+  std::size_t n = 0;
+  constexpr std::uint64_t kHigh = 0x8080808080808080ull, kOnes = 0x0101010101010101ull;
+  while (n + 8 <= text.size()) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + n, 8);
+    // A high bit, or a 0 byte (which the subtraction turns into a high bit).
+    if (((word | (word - kOnes)) & kHigh) != 0) break;
+    n += 8;
+  }
+  while (n < text.size() && static_cast<unsigned char>(text[n]) < 0x80 && text[n] != '\0') ++n;
+  return n;
+}
+
+// Decodes UTF-8 up to its first 0 byte and calls `emit` with each code point,
+// or `emitAscii` with a run of ASCII bytes (most of a page) at once.
 // A sequence cut off by the end takes zeros for its missing continuation
 // bytes, as if the input were padded with zeros, and ends the decoding; the
 // padding is never read. Continuation bytes are not checked: only their low
 // six bits count. Four-byte sequences beyond U+10FFFF give U+FFFD.
-template <typename Emit>
-void DecodeUtf8(std::string_view utf8, Emit emit) {
+template <typename Emit, typename EmitAscii>
+void DecodeUtf8(std::string_view utf8, Emit emit, EmitAscii emitAscii) {
   const std::size_t size = utf8.size();
   auto byteAt = [&](std::size_t i) -> char32_t {
     return i < size ? static_cast<unsigned char>(utf8[i]) : 0;
@@ -26,8 +45,9 @@ void DecodeUtf8(std::string_view utf8, Emit emit) {
     const char32_t lead = byteAt(i);
     if (lead == 0) break;
     if (lead < 0x80) {
-      emit(lead);
-      i += 1;
+      const std::size_t run = AsciiRun(utf8.substr(i));
+      emitAscii(utf8.substr(i, run));
+      i += run;
     } else if (lead >= 0xC0 && lead <= 0xDF) {
       emit((lead & 0x1F) << 6 | low6(i + 1));
       i += 2;
@@ -61,6 +81,12 @@ class Cp932Writer {
     }
   }
 
+  // ASCII stands for itself in code page 932.
+  void PutAscii(std::string_view ascii) {
+    Flush();
+    out_ += ascii;
+  }
+
   std::string Finish() {
     Flush();
     return std::move(out_);
@@ -68,6 +94,7 @@ class Cp932Writer {
 
  private:
   void Flush() {
+    if (filled_ == 0) return;
     out_ += Utf16ToCp932(std::u16string_view(units_.data(), filled_));
     filled_ = 0;
   }
@@ -85,10 +112,15 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   // An encoded U+0000 (e.g. C0 80) ends the text as a 0 byte does, but the
   // bytes up to the first 0 byte are still decoded, and may still be invalid.
   bool ended = false;
-  DecodeUtf8(utf8, [&](char32_t code) {
-    if (code == 0) ended = true;
-    if (!ended) writer.Put(code);
-  });
+  DecodeUtf8(
+      utf8,
+      [&](char32_t code) {
+        if (code == 0) ended = true;
+        if (!ended) writer.Put(code);
+      },
+      [&](std::string_view ascii) {
+        if (!ended) writer.PutAscii(ascii);
+      });
   return writer.Finish();
 }
 
@@ -103,7 +135,17 @@ std::string EucToSjis(std::string_view euc) {
   std::size_t i = 0;
   while (i < size) {
     const auto b = static_cast<unsigned char>(euc[i]);
-    if (b <= 0x80 || b == 0xFF) {
+    if (b < 0x80) {  // a run of ASCII (most of a page) is copied as it stands
+      std::size_t end = i + 1;
+      for (std::uint64_t word; end + 8 <= size; end += 8) {
+        std::memcpy(&word, euc.data() + end, 8);
+        if ((word & 0x8080808080808080ull) != 0) break;
+      }
+      while (end < size && static_cast<unsigned char>(euc[end]) < 0x80) ++end;
+      std::memcpy(sjis.data() + out, euc.data() + i, end - i);
+      out += end - i;
+      i = end;
+    } else if (b == 0x80 || b == 0xFF) {
       sjis[out++] = static_cast<char>(b);
       i += 1;
     } else if (i + 1 == size) {

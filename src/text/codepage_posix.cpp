@@ -1,7 +1,8 @@
 // Code page 932 through glibc iconv, made to give the same bytes as the
 // Windows build (codepage_win32.cpp), so that pages convert alike on both:
 // Windows' best-fit folding of Latin-1, and the JIS forms of WAVE DASH and its
-// kin, which glibc already maps.
+// kin, which glibc already maps. Text is converted through a table of every
+// unit's bytes, made once with iconv.
 #include <errno.h>
 #include <iconv.h>
 
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
+#include <vector>
 
 #include "text/codepage.h"
 
@@ -55,9 +57,9 @@ class Iconv {
     out.resize(used);
   }
 
-  // The hot path of Utf16ToCp932: a run of BMP units that are neither ASCII
-  // nor surrogates, written to `dst`, which has room for two bytes per unit.
-  // A character code page 932 lacks becomes "?". Returns the new end of `dst`.
+  // A run of BMP units that are neither ASCII nor surrogates, written to
+  // `dst`, which has room for two bytes per unit. A character code page 932
+  // lacks becomes "?". Returns the new end of `dst`.
   char* ConvertRun(const char16_t* units, std::size_t count, char* dst) {
     char* in = reinterpret_cast<char*>(const_cast<char16_t*>(units));
     std::size_t inLeft = count * 2;
@@ -113,17 +115,45 @@ int FixedCp932(char16_t u) {
   return -1;
 }
 
-bool NeedsIconv(char16_t u) { return u >= 0x80 && !IsSurrogate(u) && FixedCp932(u) < 0; }
+// What the conversion gives for each unit of the Basic Multilingual Plane
+// but the surrogates: one byte (< 0x100) or lead << 8 | trail. Each unit is
+// converted the slow way (iconv) the first time it is met and looked up
+// after that, so a page's characters are not handed to iconv run by run.
+class UnitTable {
+ public:
+  UnitTable() : codes_(0x10000, kUnknown), conv_("CP932", "UTF-16LE") {}
 
-Iconv& Utf16ToCp932Converter() {
-  thread_local Iconv conv("CP932", "UTF-16LE");
-  return conv;
+  std::uint16_t operator[](char16_t unit) {
+    std::uint16_t& code = codes_[unit];
+    if (code == kUnknown) code = Convert(unit);
+    return code;
+  }
+
+ private:
+  static constexpr std::uint16_t kUnknown = 0xFFFF;  // no character has these bytes
+
+  std::uint16_t Convert(char16_t unit) {
+    if (int fixed = FixedCp932(unit); fixed >= 0) return static_cast<std::uint16_t>(fixed);
+    char bytes[2];
+    const std::size_t n = static_cast<std::size_t>(conv_.ConvertRun(&unit, 1, bytes) - bytes);
+    return n == 2 ? static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[0]) << 8 |
+                                               static_cast<unsigned char>(bytes[1]))
+                  : static_cast<unsigned char>(bytes[0]);
+  }
+
+  std::vector<std::uint16_t> codes_;
+  Iconv conv_;
+};
+
+UnitTable& Cp932Units() {
+  thread_local UnitTable table;
+  return table;
 }
 
 }  // namespace
 
 std::string Utf16ToCp932(std::u16string_view text) {
-  Iconv& conv = Utf16ToCp932Converter();
+  UnitTable& units = Cp932Units();
   const std::size_t size = text.size();
   std::string out(size * 2, '\0');  // no unit gives more than two bytes
   char* dst = out.data();
@@ -138,16 +168,11 @@ std::string Utf16ToCp932(std::u16string_view text) {
       const bool pair = u <= 0xDBFF && i + 1 < size && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
       *dst++ = '?';
       i += pair ? 2 : 1;
-    } else if (int fixed = FixedCp932(u); fixed >= 0) {
-      if (fixed > 0xFF) *dst++ = static_cast<char>(fixed >> 8);
-      *dst++ = static_cast<char>(fixed & 0xFF);
-      ++i;
     } else {
-      // One iconv call for the whole run of Japanese text.
-      std::size_t end = i + 1;
-      while (end < size && NeedsIconv(text[end])) ++end;
-      dst = conv.ConvertRun(text.data() + i, end - i, dst);
-      i = end;
+      const std::uint16_t code = units[u];
+      if (code > 0xFF) *dst++ = static_cast<char>(code >> 8);
+      *dst++ = static_cast<char>(code & 0xFF);
+      ++i;
     }
   }
   out.resize(static_cast<std::size_t>(dst - out.data()));

@@ -23,12 +23,16 @@ bool FileExists(const std::string& path) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  if (!FileExists(path)) return std::nullopt;
+  // Only a regular file is read; its size tells how much to make room for.
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0 || (st.st_mode & S_IFMT) != S_IFREG) return std::nullopt;
   FilePtr file(std::fopen(path.c_str(), "rb"));
   if (!file) return std::nullopt;
-  std::string content;
-  char buffer[65536];
-  std::size_t got;
+  std::string content(static_cast<std::size_t>(st.st_size), '\0');
+  std::size_t got = std::fread(content.data(), 1, content.size(), file.get());
+  content.resize(got);
+  // A file that grew since is read to its end.
+  char buffer[4096];
   while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, got);
   if (std::ferror(file.get())) return std::nullopt;
   return content;

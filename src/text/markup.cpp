@@ -44,14 +44,20 @@ std::string RemoveTags(std::string_view text) {
 }  // namespace
 
 std::string StripMarkup(std::string_view text) {
-  std::string protectedText = ReplaceAll(ReplaceAll(text, kCommentOpen, kProtectedOpen),
-                                         kCommentClose, kProtectedClose);
-  std::string out = RemoveTags(protectedText);
-  out = ReplaceAll(out, kProtectedOpen, kCommentOpen);
-  out = ReplaceAll(out, kProtectedClose, kCommentClose);
-  out = ReplaceAll(out, "&lt;", "<");
-  out = ReplaceAll(out, "&gt;", ">");
-  return ReplaceAll(out, "&nbsp;", " ");
+  std::string out;
+  if (Contains(text, kCommentOpen) || Contains(text, kCommentClose)) {
+    out = RemoveTags(ReplaceAll(ReplaceAll(text, kCommentOpen, kProtectedOpen), kCommentClose, kProtectedClose));
+  } else {
+    out = RemoveTags(text);
+  }
+  ReplaceAllIn(out, kProtectedOpen, kCommentOpen);
+  ReplaceAllIn(out, kProtectedClose, kCommentClose);
+  if (out.find('&') != std::string::npos) {
+    ReplaceAllIn(out, "&lt;", "<");
+    ReplaceAllIn(out, "&gt;", ">");
+    ReplaceAllIn(out, "&nbsp;", " ");
+  }
+  return out;
 }
 
 std::string FullWidthAlnumToAscii(std::string_view text) {

@@ -43,6 +43,29 @@ bool EndsWithOnCharBoundary(std::string_view text, std::string_view tail) {
   return i == start;
 }
 
+void ReplaceAllIn(std::string& text, std::string_view from, std::string_view to) {
+  if (from.empty()) return;
+  std::size_t hit = text.find(from);
+  if (hit == std::string::npos) return;
+  if (to.size() > from.size()) {
+    text = ReplaceAll(text, from, to);
+    return;
+  }
+  // Compacts from left to right: what is written never passes what is read.
+  char* data = text.data();
+  std::size_t write = hit, read = hit;
+  while (hit != std::string::npos) {
+    std::memmove(data + write, data + read, hit - read);
+    write += hit - read;
+    std::memcpy(data + write, to.data(), to.size());
+    write += to.size();
+    read = hit + from.size();
+    hit = text.find(from, read);
+  }
+  std::memmove(data + write, data + read, text.size() - read);
+  text.resize(write + text.size() - read);
+}
+
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
   if (from.empty()) return std::string(text);
   std::string out;

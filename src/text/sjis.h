@@ -43,6 +43,9 @@ bool EndsWithOnCharBoundary(std::string_view text, std::string_view tail);
 // Replaces every occurrence of `from` (non-empty) by `to`, scanning left to
 // right without rescanning replaced text. Linear in the size of the text.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+// The same on `text` itself; nothing is copied when `from` is absent, and a
+// replacement not longer than `from` is made in place.
+void ReplaceAllIn(std::string& text, std::string_view from, std::string_view to);
 
 // Drop bytes 0x00..0x20 at either end (blanks and control characters).
 std::string_view TrimView(std::string_view text);
