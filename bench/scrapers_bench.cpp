@@ -3,6 +3,9 @@
 // book's details, conversion from the served encoding included.
 #include <benchmark/benchmark.h>
 #include <iconv.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -48,8 +51,11 @@ std::string FillerLine(const std::string& key, int n) {
 }
 
 std::string Filler(const std::string& key, std::size_t bytes) {
+  std::string block;  // forty lines made once, repeated as often as needed
+  for (int n = 0; n < 40; ++n) block += FillerLine(key, n);
   std::string lines;
-  for (int n = 0; lines.size() < bytes; ++n) lines += FillerLine(key, n);
+  lines.reserve(bytes + block.size());
+  while (lines.size() < bytes) lines += block;
   return lines;
 }
 
@@ -88,6 +94,49 @@ void ScrapePage(benchmark::State& state, const std::string& key, const std::stri
   std::remove(path.c_str());
 }
 
+// The most memory one scrape of a page of about 100 MB takes beyond what the
+// process held before, per byte of the page: measured in a child process of
+// its own, so that nothing else the benchmark holds is counted.
+void PeakMemory(benchmark::State& state, const std::string& key) {
+  const std::size_t size = 100u << 20;
+  std::string path = (std::filesystem::temp_directory_path() / ("okuzuke-bench-big-" + key + ".html")).string();
+  WriteWholeFile(path, PaddedPage(key, size));
+  double perByte = 0;
+  for (auto _ : state) {
+    int pipe[2];
+    if (::pipe(pipe) != 0) state.SkipWithError("no pipe");
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::close(pipe[0]);
+      long before = 0;  // resident kilobytes now
+      if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        long total = 0, resident = 0;
+        if (std::fscanf(statm, "%ld %ld", &total, &resident) == 2) before = resident * (::sysconf(_SC_PAGESIZE) / 1024);
+        std::fclose(statm);
+      }
+      TBase book;
+      Dictionary authors;
+      const bool stop = false;
+      ScrapeContext ctx{book, authors, stop};
+      const int found = FindScraper(key)->scrape(path, ctx);
+      rusage usage{};
+      ::getrusage(RUSAGE_SELF, &usage);
+      const long peak = found == 1 ? usage.ru_maxrss - before : -1;
+      (void)!::write(pipe[1], &peak, sizeof peak);
+      ::_exit(0);
+    }
+    ::close(pipe[1]);
+    long peak = -1;
+    (void)!::read(pipe[0], &peak, sizeof peak);
+    ::close(pipe[0]);
+    ::waitpid(child, nullptr, 0);
+    if (peak < 0) state.SkipWithError("book not found");
+    perByte = static_cast<double>(peak) * 1024 / static_cast<double>(size);
+  }
+  state.counters["peak_per_page_byte"] = perByte;
+  std::remove(path.c_str());
+}
+
 void RegisterAll() {
   for (std::string key : kKeys) {
     benchmark::RegisterBenchmark(("BookPage/" + key).c_str(),
@@ -97,6 +146,12 @@ void RegisterAll() {
       ScrapePage(state, key, PaddedPage(key, 100 * 1024));
     })->Unit(benchmark::kMicrosecond);
   }
+  // One publisher of each served encoding.
+  for (std::string key : {"shueisha", "ohzora", "kodansha", "shogakukan"})
+    benchmark::RegisterBenchmark(("PeakMemory100M/" + key).c_str(),
+                                 [key](benchmark::State& state) { PeakMemory(state, key); })
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
 }
 
 const int kRegistered = (RegisterAll(), 0);

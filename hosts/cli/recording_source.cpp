@@ -24,7 +24,7 @@ bool RecordingSource::Open(std::string& error) {
 
 bool RecordingSource::CanConnect(const std::string& url) {
   if (inner_->CanConnect(url)) return true;
-  files_[url] = "-";
+  files_.insert_or_assign(url, std::string(1, '-'));
   WriteManifest();
   return false;
 }

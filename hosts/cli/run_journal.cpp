@@ -126,8 +126,13 @@ void RunJournal::ShowProgress(bool codeDone) {
   const std::size_t total = std::max(options_.codeCount, codes_.size());
   const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
   const Code& code = codes_.back();
-  std::string line = "[" + std::to_string(done) + "/" + std::to_string(total) + "] " +
-                     std::to_string(recordsSoFar_) + (recordsSoFar_ == 1 ? " record" : " records");
+  std::string line = "[";
+  line += std::to_string(done);
+  line += '/';
+  line += std::to_string(total);
+  line += "] ";
+  line += std::to_string(recordsSoFar_);
+  line += recordsSoFar_ == 1 ? " record" : " records";
   if (options_.progress == Progress::Lines) line += "  " + code.code;
   if (!code.site.empty()) line += (codeDone ? "  asked " : "  asking ") + code.site;
   line += "  " + Clock(elapsed) + " elapsed";

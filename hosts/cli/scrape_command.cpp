@@ -61,9 +61,19 @@ class Trace final : public ScrapeObserver {
 
  private:
   std::string Heading(std::size_t r) const {
-    std::string marker = rules_[r].marker.empty() ? "(every line, or any of several texts)"
-                                                  : "\"" + Cp932ToUtf8(rules_[r].marker) + "\"";
-    return "  " + std::to_string(r + 1) + ". " + std::string(rules_[r].fields) + ", marker " + marker;
+    std::string heading = "  ";
+    heading += std::to_string(r + 1);
+    heading += ". ";
+    heading += rules_[r].fields;
+    heading += ", marker ";
+    if (rules_[r].marker.empty()) {
+      heading += "(every line, or any of several texts)";
+    } else {
+      heading += '"';
+      heading += Cp932ToUtf8(rules_[r].marker);
+      heading += '"';
+    }
+    return heading;
   }
   static std::string Shortened(const std::string& utf8) {
     constexpr std::size_t kLongest = 160;

@@ -62,7 +62,7 @@ CodeOutcome CodeLookup::Run(std::string& line) {
   ClearBookRecord(book);
   book.Isbn = CleanTypedCode(line);
   LoadAuthorDictionary(ctx_.authors, ctx_.workFolder);
-  LookupPublisher(book, ctx_.workFolder);
+  LookupPublisher(book, ctx_.workFolder, ctx_.publishers);
   LoadLabelDictionary(ctx_.labels, ctx_.workFolder);
   // The code as cleaned is the one looked up: a classification line typed
   // with blanks is still one, and hyphens never end up in the ISBN.
@@ -92,7 +92,7 @@ CodeOutcome CodeLookup::Run(std::string& line) {
 
   ApplyAddOnCode(book, isbn);
   if (isbn.size() == 18) ApplyClassificationLine(book, isbn);
-  LookupPublisher(book, ctx_.workFolder);
+  LookupPublisher(book, ctx_.workFolder, ctx_.publishers);
   LookupLabel(book, ctx_.labels);
   book.Volume = NormalizeVolume(book.Volume);
   ApplyEntrySettings(book, ports_.settingsPath);

@@ -21,8 +21,11 @@ struct RunContext {
   std::string workFolder;  // ends with a path separator
   bool tenDigitInput = false;
   TBase book;
+  // The dictionary files as last read; each code reads a file again only
+  // when it changed since.
   Dictionary authors;
   Dictionary labels;
+  Dictionary publishers;
   bool stop = false;
   std::vector<std::string> output;
 };

@@ -24,18 +24,29 @@ constexpr std::ptrdiff_t kLookAheadSlack = 10000;
 
 constexpr std::string_view kPrivateMarkerSuffix = ".pelmar_private";
 
-std::string ConvertToShiftJis(PageEncoding encoding, const std::string& text) {
+// Converts a page whose lines all end in CR LF to Shift-JIS, in place.
+void ConvertToShiftJis(PageEncoding encoding, std::string& text) {
   switch (encoding) {
     case PageEncoding::ShiftJis:
-      return text;
+      return;
     case PageEncoding::Utf8WithBom:
-      return Utf8BomToAnsi(text);
+      return Utf8BomToAnsiInPlace(text);
     case PageEncoding::Utf8:
-      return Utf8ToAnsi(text);
+      return Utf8ToAnsiInPlace(text);
     case PageEncoding::EucJp:
-      return EucToSjis(text);
+      return EucToSjisInPlace(text);
   }
-  return text;
+}
+
+// The page in memory as the rules see it, given its bytes as read, or with
+// CR LF after every line for a page that is converted (so that a multi-byte
+// sequence cut by a line end pairs with the CR, as in the page's list of
+// lines written out). A Shift-JIS page needs no such care: no entity holds a
+// line end.
+PageLines Decoded(const Publisher& publisher, std::string text) {
+  ConvertToShiftJis(publisher.encoding, text);
+  DecodeEntities(text, publisher.entities);
+  return PageLines(std::move(text));
 }
 
 // The distinct texts a publisher's rules look for (markers and the texts of
@@ -204,23 +215,16 @@ bool WhenFound(const Scan& scan) { return scan.found; }
 bool WhenFoundWithTitle(const Scan& scan) { return scan.found && !scan.book.Title.empty(); }
 
 PageLines DecodePage(const Publisher& publisher, std::string page) {
-  if (publisher.encoding != PageEncoding::ShiftJis) {
-    // Converted with CR LF after every line, as the page's list of lines
-    // would be written out (so a multi-byte sequence cut by a line end pairs
-    // with the CR). A Shift-JIS page needs no such care: no entity holds a
-    // line end.
-    std::string lines = WithCrLfLineEnds(page);
-    page = std::string();
-    page = ConvertToShiftJis(publisher.encoding, lines);
-  }
-  DecodeEntities(page, publisher.entities);
-  return PageLines(std::move(page));
+  if (publisher.encoding != PageEncoding::ShiftJis) page = WithCrLfLineEnds(page);
+  return Decoded(publisher, std::move(page));
 }
 
 int Scrape(const Publisher& publisher, const std::string& pagePath, ScrapeContext& ctx) {
-  std::optional<std::string> bytes = ReadWholeFile(pagePath);  // none when there is no file
-  if (!bytes || bytes->size() >= UINT32_MAX) return 0;
-  const PageLines page = DecodePage(publisher, std::move(*bytes));
+  // The file is read once, into the one buffer the page lives in.
+  std::optional<std::string> text = publisher.encoding == PageEncoding::ShiftJis ? ReadWholeFile(pagePath)
+                                                                                 : ReadWithCrLfLineEnds(pagePath);
+  if (!text || text->size() >= UINT32_MAX) return 0;  // no file, or none of a page's size
+  const PageLines page = Decoded(publisher, std::move(*text));
 
   Scan scan{.book = ctx.book,
             .credits = CreditList(publisher.credits == CreditOrder::Sorted),

@@ -1,6 +1,9 @@
 #include "publishers/page_lines.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -11,19 +14,11 @@ namespace okuzuke::scraping {
 
 namespace {
 
-// Calls `line(begin, end)` for each line of `text`, in order.
-template <typename OnLine>
-void ForEachLine(std::string_view text, OnLine line) {
+// Calls `end(at)` for each CR or LF byte of `text`, in order.
+template <typename OnEnd>
+void ForEachLineEndByte(std::string_view text, OnEnd end) {
   const char* data = text.data();
   const std::size_t size = text.size();
-  std::size_t start = 0;
-  // Each CR or LF at `at` ends the line that runs from `start` (an LF right
-  // after the CR that ended the previous line is part of that line end).
-  auto lineEnd = [&](std::size_t at) {
-    if (at < start) return;
-    line(start, at);
-    start = at + (data[at] == '\r' && at + 1 < size && data[at + 1] == '\n' ? 2 : 1);
-  };
   std::size_t i = 0;
 #if defined(__SSE2__)
   // Sixteen bytes at a time: most bytes are no line end.
@@ -33,15 +28,68 @@ void ForEachLine(std::string_view text, OnLine line) {
     unsigned ends = static_cast<unsigned>(
         _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
     while (ends != 0) {
-      lineEnd(i + static_cast<std::size_t>(__builtin_ctz(ends)));
+      end(i + static_cast<std::size_t>(__builtin_ctz(ends)));
       ends &= ends - 1;
     }
   }
 #endif
   for (; i < size; ++i)
-    if (data[i] == '\r' || data[i] == '\n') lineEnd(i);
+    if (data[i] == '\r' || data[i] == '\n') end(i);
+}
+
+// Calls `line(begin, end)` for each line of `text`, in order.
+template <typename OnLine>
+void ForEachLine(std::string_view text, OnLine line) {
+  const char* data = text.data();
+  const std::size_t size = text.size();
+  std::size_t start = 0;
+  // Each CR or LF at `at` ends the line that runs from `start` (an LF right
+  // after the CR that ended the previous line is part of that line end).
+  ForEachLineEndByte(text, [&](std::size_t at) {
+    if (at < start) return;
+    line(start, at);
+    start = at + (data[at] == '\r' && at + 1 < size && data[at + 1] == '\n' ? 2 : 1);
+  });
   if (start < size) line(start, size);
 }
+
+// Writes a text given piece by piece as its lines, each followed by CR LF:
+// what WithCrLfLineEnds gives for the whole, a piece at a time.
+class CrLfWriter {
+ public:
+  explicit CrLfWriter(std::string& out) : out_(out) {}
+
+  void Feed(std::string_view piece) {
+    std::size_t from = 0;
+    ForEachLineEndByte(piece, [&](std::size_t at) {
+      Text(piece.substr(from, at - from));
+      from = at + 1;
+      if (piece[at] == '\n' && afterCr_) {
+        afterCr_ = false;  // the LF of a CR LF: the CR ended the line
+        return;
+      }
+      out_ += "\r\n";
+      lineOpen_ = false;
+      afterCr_ = piece[at] == '\r';
+    });
+    Text(piece.substr(from));
+  }
+  void Finish() {
+    if (lineOpen_) out_ += "\r\n";
+  }
+
+ private:
+  void Text(std::string_view text) {
+    if (text.empty()) return;
+    out_ += text;
+    lineOpen_ = true;
+    afterCr_ = false;
+  }
+
+  std::string& out_;
+  bool lineOpen_ = false;  // the last line has text and no end yet
+  bool afterCr_ = false;   // the last byte was a CR
+};
 
 }  // namespace
 
@@ -79,11 +127,30 @@ std::ptrdiff_t PageLines::NextLineHolding(char b, std::ptrdiff_t first, std::ptr
 
 std::string WithCrLfLineEnds(std::string_view text) {
   std::string out;
-  out.reserve(text.size() + text.size() / 32 + 2);
-  ForEachLine(text, [&](std::size_t begin, std::size_t end) {
-    out.append(text.data() + begin, end - begin);
-    out += "\r\n";
-  });
+  out.reserve(text.size() + text.size() / 16 + 2);
+  CrLfWriter writer(out);
+  writer.Feed(text);
+  writer.Finish();
+  return out;
+}
+
+std::optional<std::string> ReadWithCrLfLineEnds(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0 || (st.st_mode & S_IFMT) != S_IFREG) return std::nullopt;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return std::nullopt;
+  std::string out;
+  // Room for a CR before every LF of a page of short lines; the part never
+  // written is never touched either.
+  out.reserve(static_cast<std::size_t>(st.st_size) + static_cast<std::size_t>(st.st_size) / 16 + 2);
+  CrLfWriter writer(out);
+  std::string chunk(std::min<std::size_t>(static_cast<std::size_t>(st.st_size) + 1, 1 << 20), '\0');
+  std::size_t got;
+  while ((got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) writer.Feed(std::string_view(chunk).substr(0, got));
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return std::nullopt;
+  writer.Finish();
   return out;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,5 +46,8 @@ class PageLines {
 // The text written as lines, each followed by CR LF: what JoinLines gives
 // for SplitLines(text), made in one pass.
 std::string WithCrLfLineEnds(std::string_view text);
+// The same for a file's bytes, read a part at a time, so that the file is
+// never held twice; nullopt when there is no regular file or it cannot be read.
+std::optional<std::string> ReadWithCrLfLineEnds(const std::string& path);
 
 }  // namespace okuzuke::scraping

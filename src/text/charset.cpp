@@ -65,10 +65,12 @@ void DecodeUtf8(std::string_view utf8, Emit emit, EmitAscii emitAscii) {
 }
 
 // Collects UTF-16 units in a small buffer and converts them a buffer at a
-// time, so a whole page never needs a UTF-16 copy of itself.
+// time, so a whole page never needs a UTF-16 copy of itself. Writes to `out`,
+// which may be the very text being read: no character takes more bytes in
+// code page 932 than in UTF-8, and units are written only once read.
 class Cp932Writer {
  public:
-  explicit Cp932Writer(std::size_t expectedBytes) { out_.reserve(expectedBytes); }
+  explicit Cp932Writer(char* out) : out_(out) {}
 
   void Put(char32_t code) {
     if (filled_ + 2 > units_.size()) Flush();  // keeps a surrogate pair together
@@ -84,31 +86,35 @@ class Cp932Writer {
   // ASCII stands for itself in code page 932.
   void PutAscii(std::string_view ascii) {
     Flush();
-    out_ += ascii;
+    std::memmove(out_ + written_, ascii.data(), ascii.size());
+    written_ += ascii.size();
   }
 
-  std::string Finish() {
+  std::size_t Finish() {
     Flush();
-    return std::move(out_);
+    return written_;
   }
 
  private:
   void Flush() {
     if (filled_ == 0) return;
-    out_ += Utf16ToCp932(std::u16string_view(units_.data(), filled_));
+    const std::string bytes = Utf16ToCp932(std::u16string_view(units_.data(), filled_));
+    std::memcpy(out_ + written_, bytes.data(), bytes.size());
+    written_ += bytes.size();
     filled_ = 0;
   }
 
   std::array<char16_t, 4096> units_;
   std::size_t filled_ = 0;
-  std::string out_;
+  char* out_;
+  std::size_t written_ = 0;
 };
 
-}  // namespace
-
-std::string Utf8ToAnsi(std::string_view utf8) {
-  // No character takes more bytes in code page 932 than in UTF-8.
-  Cp932Writer writer(utf8.size());
+// Converts `utf8` into `out` (room for utf8.size() + 1 bytes: a sequence cut
+// off by the end may give a character of two bytes from one; `out` may be
+// utf8.data() itself) and returns the bytes written.
+std::size_t ConvertUtf8(std::string_view utf8, char* out) {
+  Cp932Writer writer(out);
   // An encoded U+0000 (e.g. C0 80) ends the text as a 0 byte does, but the
   // bytes up to the first 0 byte are still decoded, and may still be invalid.
   bool ended = false;
@@ -124,14 +130,12 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   return writer.Finish();
 }
 
-std::string Utf8BomToAnsi(std::string_view utf8) {
-  return Utf8ToAnsi(utf8.substr(std::min<std::size_t>(3, utf8.size())));
-}
-
-std::string EucToSjis(std::string_view euc) {
+// Converts `euc` into `out` (room for euc.size() bytes; it may be euc.data()
+// itself: every step writes at most the bytes it reads) and returns the
+// bytes written.
+std::size_t ConvertEuc(std::string_view euc, char* out) {
   const std::size_t size = euc.size();
-  std::string sjis(size, '\0');  // every step writes at most the bytes it reads
-  std::size_t out = 0;
+  std::size_t written = 0;
   std::size_t i = 0;
   while (i < size) {
     const auto b = static_cast<unsigned char>(euc[i]);
@@ -142,27 +146,60 @@ std::string EucToSjis(std::string_view euc) {
         if ((word & 0x8080808080808080ull) != 0) break;
       }
       while (end < size && static_cast<unsigned char>(euc[end]) < 0x80) ++end;
-      std::memcpy(sjis.data() + out, euc.data() + i, end - i);
-      out += end - i;
+      std::memmove(out + written, euc.data() + i, end - i);
+      written += end - i;
       i = end;
     } else if (b == 0x80 || b == 0xFF) {
-      sjis[out++] = static_cast<char>(b);
+      out[written++] = static_cast<char>(b);
       i += 1;
     } else if (i + 1 == size) {
       break;  // the first byte of a pair cut off by the end stands for nothing: dropped
     } else if (b == 0x8E) {  // single shift: a half-width katakana byte follows
-      sjis[out++] = euc[i + 1];
+      out[written++] = euc[i + 1];
       i += 2;
     } else {
       const auto pair = JisToSjis(b & 0x7F, static_cast<unsigned char>(euc[i + 1]) & 0x7F);
-      sjis[out++] = static_cast<char>(pair[0]);
-      sjis[out++] = static_cast<char>(pair[1]);
+      out[written++] = static_cast<char>(pair[0]);
+      out[written++] = static_cast<char>(pair[1]);
       i += 2;
     }
   }
-  sjis.resize(out);
-  return sjis;
+  return written;
 }
+
+std::string_view WithoutByteOrderMark(std::string_view utf8) {
+  return utf8.substr(std::min<std::size_t>(3, utf8.size()));
+}
+
+}  // namespace
+
+std::string Utf8ToAnsi(std::string_view utf8) {
+  std::string out(utf8.size() + 1, '\0');
+  out.resize(ConvertUtf8(utf8, out.data()));
+  return out;
+}
+
+std::string Utf8BomToAnsi(std::string_view utf8) { return Utf8ToAnsi(WithoutByteOrderMark(utf8)); }
+
+std::string EucToSjis(std::string_view euc) {
+  std::string out(euc.size(), '\0');
+  out.resize(ConvertEuc(euc, out.data()));
+  return out;
+}
+
+void Utf8ToAnsiInPlace(std::string& text) {
+  const std::size_t size = text.size();
+  text.push_back('\0');  // the byte a cut-off sequence may take
+  text.resize(ConvertUtf8(std::string_view(text.data(), size), text.data()));
+}
+
+void Utf8BomToAnsiInPlace(std::string& text) {
+  const std::size_t size = text.size();
+  text.push_back('\0');
+  text.resize(ConvertUtf8(WithoutByteOrderMark(std::string_view(text.data(), size)), text.data()));
+}
+
+void EucToSjisInPlace(std::string& text) { text.resize(ConvertEuc(text, text.data())); }
 
 std::array<unsigned char, 2> JisToSjis(unsigned char j1, unsigned char j2) {
   const unsigned row = j1;

@@ -24,6 +24,11 @@ std::string Utf8BomToAnsi(std::string_view utf8);
 // EUC-JP to Shift-JIS by arithmetic; never reads past the end of the input.
 std::string EucToSjis(std::string_view euc);
 
+// The same three on `text` itself, so that a page is never held twice.
+void Utf8ToAnsiInPlace(std::string& text);
+void Utf8BomToAnsiInPlace(std::string& text);
+void EucToSjisInPlace(std::string& text);
+
 // JIS X 0208 row and cell bytes (0x21..0x7E) to Shift-JIS lead and trail.
 std::array<unsigned char, 2> JisToSjis(unsigned char j1, unsigned char j2);
 

@@ -28,14 +28,33 @@ constexpr std::string_view kKatakanaNi = "ニ"_sjis;
 constexpr std::string_view kKanjiTwo = "二"_sjis;
 constexpr char kHalfWidthProlongedSound = "ｰ"_sjis[0];
 
-// Loads `path` into `dictionary`; a missing or unreadable file leaves it empty.
+// Loads `path` into `dictionary`; a missing or unreadable file leaves it
+// empty. A file unchanged since the dictionary was read from it is not read
+// again: every lookup still sees the file as it is now.
 bool LoadInto(Dictionary& dictionary, const std::string& path) {
-  dictionary.Clear();
-  if (!FileExists(path)) return false;
+  const std::optional<FileStamp> stamp = StampOf(path);
+  if (!stamp) {
+    dictionary.Clear();
+    return false;
+  }
+  if (dictionary.ReadFrom(path, *stamp)) return true;
   auto lines = LoadLines(path);
-  if (!lines) return false;
+  if (!lines) {
+    dictionary.Clear();
+    return false;
+  }
   dictionary.Assign(std::move(*lines));
+  dictionary.SetSource(path, *stamp);
   return true;
+}
+
+// The text after the key "|field|" up to `end`, if the key stands in the
+// dictionary.
+std::optional<std::string> ValueAfter(const Dictionary& dictionary, std::string_view field, std::string_view end) {
+  std::optional<std::size_t> at = dictionary.FindField(field);
+  if (!at) return std::nullopt;
+  const std::string_view text = std::string_view(dictionary.Text()).substr(*at + field.size() + 2);
+  return std::string(text.substr(0, text.find(end)));
 }
 
 // Sets Publisher from the first code (n = 2..6 digits from `start`) whose key
@@ -43,9 +62,8 @@ bool LoadInto(Dictionary& dictionary, const std::string& path) {
 bool LookupPublisherCode(TBase& book, const Dictionary& publishers, std::size_t start) {
   const std::string& isbn = book.Isbn;
   for (std::size_t n = 2; n <= 6 && start + n <= isbn.size(); ++n) {
-    std::string key = std::string(kSeparator) + isbn.substr(start, n) + std::string(kSeparator);
-    if (Contains(publishers.Text(), key)) {
-      book.Publisher = ExtractAfter(publishers.Text(), key, kLineEnd);
+    if (std::optional<std::string> name = ValueAfter(publishers, isbn.substr(start, n), kLineEnd)) {
+      book.Publisher = std::move(*name);
       return true;
     }
   }
@@ -55,13 +73,37 @@ bool LookupPublisherCode(TBase& book, const Dictionary& publishers, std::size_t 
 }  // namespace
 
 void Dictionary::Assign(std::vector<std::string> lines) {
+  Clear();
   lines_ = std::move(lines);
   text_ = JoinLines(lines_);
+  std::size_t open = text_.find('|');
+  while (open != std::string::npos) {
+    const std::size_t close = text_.find('|', open + 1);
+    if (close == std::string::npos) break;
+    fields_.try_emplace(text_.substr(open + 1, close - open - 1), open);  // the first one stays
+    open = close;
+  }
 }
 
 void Dictionary::Clear() {
   lines_.clear();
   text_.clear();
+  fields_.clear();
+  sourcePath_.clear();
+  source_.reset();
+}
+
+std::optional<std::size_t> Dictionary::FindField(std::string_view field) const {
+  if (field.find('|') != std::string_view::npos) {
+    // Several fields: the plain search.
+    std::string key(kSeparator);
+    key += field;
+    key += kSeparator;
+    std::size_t at = text_.find(key);
+    return at == std::string::npos ? std::nullopt : std::optional<std::size_t>(at);
+  }
+  auto hit = fields_.find(std::string(field));
+  return hit == fields_.end() ? std::nullopt : std::optional<std::size_t>(hit->second);
 }
 
 bool LoadAuthorDictionary(Dictionary& authors, const std::string& directory) {
@@ -75,10 +117,13 @@ bool LoadLabelDictionary(Dictionary& labels, const std::string& directory) {
 }
 
 bool LookupPublisher(TBase& book, const std::string& directory) {
-  const std::string path = directory + std::string(kPublisherFile);
-  if (!FileExists(path)) return false;
   Dictionary publishers;
-  LoadInto(publishers, path);
+  return LookupPublisher(book, directory, publishers);
+}
+
+bool LookupPublisher(TBase& book, const std::string& directory, Dictionary& publishers) {
+  const std::string path = directory + std::string(kPublisherFile);
+  if (!LoadInto(publishers, path)) return FileExists(path);
   // 13-digit form: "9784" then the code; 10-digit form: "4" then the code.
   if (!book.Isbn.empty() && book.Isbn[0] == '9') LookupPublisherCode(book, publishers, 4);
   if (!book.Isbn.empty() && book.Isbn[0] == '4') LookupPublisherCode(book, publishers, 1);
@@ -87,9 +132,8 @@ bool LookupPublisher(TBase& book, const std::string& directory) {
 
 int LookupLabel(TBase& book, const Dictionary& labels) {
   if (labels.Empty()) return 1;
-  std::string key = std::string(kSeparator) + book.Publisher + std::string(kSeparator) +
-                    NormalizeDictionaryKey(book.Label) + std::string(kSeparator);
-  if (Contains(labels.Text(), key)) book.Label = ExtractAfter(labels.Text(), key, kLineEnd);
+  const std::string field = book.Publisher + std::string(kSeparator) + NormalizeDictionaryKey(book.Label);
+  if (std::optional<std::string> label = ValueAfter(labels, field, kLineEnd)) book.Label = std::move(*label);
   return 1;
 }
 
@@ -125,10 +169,10 @@ std::optional<AuthorEntry> LookupAuthor(const Dictionary& authors, std::string_v
   std::string normalized = NormalizeDictionaryKey(name);
   // An empty key ("||") would match the first empty field of any line.
   if (normalized.empty()) return std::nullopt;
-  std::string key = std::string(kSeparator) + normalized + std::string(kSeparator);
-  if (!Contains(authors.Text(), key)) return std::nullopt;
   // A line without its closing "|" reads on into the following lines.
-  std::string value = ExtractAfter(authors.Text(), key, kAuthorValueEnd);
+  std::optional<std::string> found = ValueAfter(authors, normalized, kAuthorValueEnd);
+  if (!found) return std::nullopt;
+  const std::string& value = *found;
   return AuthorEntry{NthField(value, kSeparator, 1), NthField(value, kSeparator, 2),
                      NthField(value, kSeparator, 3)};
 }

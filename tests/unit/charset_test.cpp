@@ -197,6 +197,28 @@ TEST(Utf16ToCp932, GivesTheCommonBytesOnEveryPlatform) {
   EXPECT_EQ(Utf16ToCp932(std::u16string(1, u'\xD800')), "?");  // a high surrogate at the end
 }
 
+// Every unit converts as iconv itself converts it (the conversion looks
+// each unit up in a table it fills from iconv), but those Windows treats
+// its own way (Latin-1, hiragana vu, the private-use units of single bytes).
+TEST(Utf16ToCp932, EveryUnitAsIconvGivesIt) {
+  iconv_t cd = iconv_open("CP932", "UTF-16LE");
+  ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+  int different = 0;
+  for (char32_t u = 0x100; u < 0x10000; ++u) {
+    if ((u >= 0xD800 && u <= 0xDFFF) || u == 0x3094 || (u >= 0xF8F0 && u <= 0xF8F3)) continue;
+    char16_t unit = static_cast<char16_t>(u);
+    char* in = reinterpret_cast<char*>(&unit);
+    char out[8];
+    char* outPtr = out;
+    std::size_t inLeft = 2, outLeft = sizeof out;
+    const bool converted = iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+    const std::string expected = converted ? std::string(out, outPtr) : std::string("?");
+    if (Utf16ToCp932(std::u16string(1, unit)) != expected && ++different < 5) ADD_FAILURE() << std::hex << int{unit};
+  }
+  iconv_close(cd);
+  EXPECT_EQ(different, 0);
+}
+
 TEST(Charset, RandomBytesNeverCrash) {
   std::mt19937 random(20240607);
   std::uniform_int_distribution<int> length(0, 40);

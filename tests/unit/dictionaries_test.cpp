@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+
 #include "test_support.h"
 
 namespace okuzuke {
@@ -39,6 +42,47 @@ TEST(Dictionary, MissingFileLoadsEmptyAndClearsEarlierContent) {
   LoadAuthorDictionary(authors, dir.Path());
   FreeAuthorDictionary(authors);
   EXPECT_TRUE(authors.Empty());
+}
+
+// The index answers as the search of the whole text would: the first place
+// in file order, a field anywhere in a line, "|" inside double-byte
+// characters ("ポ" ends in the byte "|"), lines without their last "|".
+TEST(Dictionary, FindFieldAsTheWholeTextSearch) {
+  std::mt19937 random(19);
+  const std::vector<std::string> pieces = {"|", "a", "b", Sj("ポ"), Sj("山田"), "", "x|y"};
+  for (int n = 0; n < 300; ++n) {
+    std::vector<std::string> lines;
+    for (int l = random() % 6; l > 0; --l) {
+      std::string line;
+      for (int k = random() % 8; k > 0; --k) line += pieces[random() % pieces.size()];
+      lines.push_back(line);
+    }
+    Dictionary dictionary;
+    dictionary.Assign(lines);
+    for (const std::string& field : {std::string("a"), std::string("ab"), Sj("ポ"), Sj("山田"), std::string(""),
+                                     std::string("a|b"), std::string("\x83"), std::string("x|y")}) {
+      const std::size_t at = dictionary.Text().find("|" + field + "|");
+      EXPECT_EQ(dictionary.FindField(field), at == std::string::npos ? std::nullopt : std::optional(at));
+    }
+  }
+}
+
+// A file is read again when it changed, not otherwise; a file that went
+// away leaves the dictionary empty.
+TEST(Dictionary, AnEditTakesEffectAtTheNextLoad) {
+  test::TempDir dir;
+  Dictionary authors;
+  dir.Write("AuthDB.dat", "|a|A|r|x|\r\n");
+  ASSERT_TRUE(LoadAuthorDictionary(authors, dir.Path()));
+  EXPECT_EQ(LookupAuthor(authors, "a")->name, "A");
+  EXPECT_TRUE(LoadAuthorDictionary(authors, dir.Path()));
+  EXPECT_EQ(LookupAuthor(authors, "a")->name, "A");
+  dir.Write("AuthDB.dat", "|a|Aa|r|x|\r\n");
+  ASSERT_TRUE(LoadAuthorDictionary(authors, dir.Path()));
+  EXPECT_EQ(LookupAuthor(authors, "a")->name, "Aa");
+  std::remove((dir.Path() + "AuthDB.dat").c_str());
+  EXPECT_FALSE(LoadAuthorDictionary(authors, dir.Path()));
+  EXPECT_FALSE(LookupAuthor(authors, "a"));
 }
 
 TEST(LookupPublisher, TriesTwoToSixDigitCodesShortestFirst) {

@@ -49,6 +49,19 @@ TEST(PagePipeline, LinesAreSplitLikeSplitLines) {
   }
 }
 
+// A page file read a part at a time, a CR LF falling between two parts.
+TEST(PagePipeline, PageFileReadWithCrLfLineEnds) {
+  test::TempDir dir;
+  std::mt19937 random(5);
+  std::vector<std::string> files = {"", "a", "a\nb\r", std::string((1 << 20) - 1, 'a') + "\r\nb\n\r"};
+  for (int n = 0; n < 50; ++n) files.push_back(RandomText(random, random() % 300));
+  for (const std::string& bytes : files) {
+    const std::string path = dir.Write("page.html", bytes);
+    EXPECT_EQ(ReadWithCrLfLineEnds(path), JoinLines(SplitLines(bytes)));
+  }
+  EXPECT_EQ(ReadWithCrLfLineEnds(dir.Path() + "none.html"), std::nullopt);
+}
+
 TEST(PagePipeline, EntitiesInOnePassAsInTurn) {
   const std::vector<std::vector<Entity>> lists = {
       {kAmp, kQuot}, {kAmp, kQuot, kLt, kGt}, {kAmp, kQuot, kLt, kGt, {"&nbsp;", ""}},
