@@ -54,16 +54,17 @@ void DecodeEntities(std::string& text, std::span<const Entity> entities) {
     const std::size_t at = amp ? static_cast<std::size_t>(static_cast<const char*>(amp) - data) : size;
     copy(read, at - read);
     if (at == size) break;
-    // The '&' at `at` and what follows it up to the next '&': the entities
-    // are tried in their order; one that gives "&" leaves an '&' there for
-    // the later ones, any other ends the '&'.
-    std::string_view rest(data + at + 1, size - at - 1);
-    rest = rest.substr(0, rest.find('&'));
+    // The '&' at `at` and what follows it: the entities are tried in their
+    // order; one that gives "&" leaves an '&' there for the later ones, any
+    // other ends the '&'. No entity reaches past the next '&'.
+    const std::string_view rest(data + at + 1, size - at - 1);
     std::size_t consumed = 0;  // bytes of `rest` taken by entities so far
     bool ampersand = true;     // the token still begins with an '&'
     for (const Entity& entity : entities) {
       const std::string_view tail = entity.from.substr(1);
-      if (rest.substr(consumed, tail.size()) != tail) continue;
+      if (rest.size() - consumed < tail.size() || rest[consumed] != tail[0] ||
+          std::memcmp(rest.data() + consumed, tail.data(), tail.size()) != 0)
+        continue;
       consumed += tail.size();
       if (entity.to == "&") continue;
       std::memcpy(data + write, entity.to.data(), entity.to.size());

@@ -194,6 +194,11 @@ std::vector<std::uint64_t> MarkerSearch::LinesHolding(const PageLines& page) con
           const std::string_view text = texts_[m.text];
           if (at < m.offset || at - m.offset + text.size() > size) continue;
           const std::size_t start = at - m.offset;
+          // The anchor's two bytes may only share nibbles with the text's:
+          // the ends tell most false candidates before a full comparison.
+          if (data[start] != static_cast<unsigned char>(text.front()) ||
+              data[start + text.size() - 1] != static_cast<unsigned char>(text.back()))
+            continue;
           if (std::memcmp(data + start, text.data(), text.size()) == 0) mark(m.text, start);
         }
       }

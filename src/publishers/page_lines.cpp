@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -144,9 +145,10 @@ std::optional<std::string> ReadWithCrLfLineEnds(const std::string& path) {
   // written is never touched either.
   out.reserve(static_cast<std::size_t>(st.st_size) + static_cast<std::size_t>(st.st_size) / 16 + 2);
   CrLfWriter writer(out);
-  std::string chunk(std::min<std::size_t>(static_cast<std::size_t>(st.st_size) + 1, 1 << 20), '\0');
+  const std::size_t chunkSize = std::min<std::size_t>(static_cast<std::size_t>(st.st_size) + 1, 1 << 20);
+  const std::unique_ptr<char[]> chunk(new char[chunkSize]);
   std::size_t got;
-  while ((got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) writer.Feed(std::string_view(chunk).substr(0, got));
+  while ((got = std::fread(chunk.get(), 1, chunkSize, file)) > 0) writer.Feed(std::string_view(chunk.get(), got));
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) return std::nullopt;

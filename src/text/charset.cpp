@@ -130,37 +130,50 @@ std::size_t ConvertUtf8(std::string_view utf8, char* out) {
   return writer.Finish();
 }
 
+// JisToSjis for every row and cell byte (lead << 8 | trail), worked out once.
+struct EucPairs {
+  std::uint16_t bytes[128][128];
+  EucPairs() {
+    for (unsigned row = 0; row < 128; ++row)
+      for (unsigned cell = 0; cell < 128; ++cell) {
+        const auto pair = JisToSjis(static_cast<unsigned char>(row), static_cast<unsigned char>(cell));
+        bytes[row][cell] = static_cast<std::uint16_t>(pair[0] << 8 | pair[1]);
+      }
+  }
+};
+const EucPairs kEucPairs;
+
 // Converts `euc` into `out` (room for euc.size() bytes; it may be euc.data()
-// itself: every step writes at most the bytes it reads) and returns the
-// bytes written.
+// itself: every step writes at most the bytes it reads, and only once they
+// are read) and returns the bytes written.
 std::size_t ConvertEuc(std::string_view euc, char* out) {
+  const auto* in = reinterpret_cast<const unsigned char*>(euc.data());
   const std::size_t size = euc.size();
   std::size_t written = 0;
   std::size_t i = 0;
   while (i < size) {
-    const auto b = static_cast<unsigned char>(euc[i]);
-    if (b < 0x80) {  // a run of ASCII (most of a page) is copied as it stands
-      std::size_t end = i + 1;
-      for (std::uint64_t word; end + 8 <= size; end += 8) {
-        std::memcpy(&word, euc.data() + end, 8);
+    const unsigned b = in[i];
+    if (b < 0x80) {
+      out[written++] = static_cast<char>(b);
+      ++i;
+      // The rest of a run of ASCII (most of a page), eight bytes at a time.
+      for (std::uint64_t word; i + 8 <= size; i += 8, written += 8) {
+        std::memcpy(&word, in + i, 8);
         if ((word & 0x8080808080808080ull) != 0) break;
+        std::memcpy(out + written, &word, 8);
       }
-      while (end < size && static_cast<unsigned char>(euc[end]) < 0x80) ++end;
-      std::memmove(out + written, euc.data() + i, end - i);
-      written += end - i;
-      i = end;
     } else if (b == 0x80 || b == 0xFF) {
       out[written++] = static_cast<char>(b);
       i += 1;
     } else if (i + 1 == size) {
       break;  // the first byte of a pair cut off by the end stands for nothing: dropped
     } else if (b == 0x8E) {  // single shift: a half-width katakana byte follows
-      out[written++] = euc[i + 1];
+      out[written++] = static_cast<char>(in[i + 1]);
       i += 2;
     } else {
-      const auto pair = JisToSjis(b & 0x7F, static_cast<unsigned char>(euc[i + 1]) & 0x7F);
-      out[written++] = static_cast<char>(pair[0]);
-      out[written++] = static_cast<char>(pair[1]);
+      const unsigned pair = kEucPairs.bytes[b & 0x7F][in[i + 1] & 0x7F];
+      out[written++] = static_cast<char>(pair >> 8);
+      out[written++] = static_cast<char>(pair & 0xFF);
       i += 2;
     }
   }
