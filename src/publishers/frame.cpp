@@ -214,11 +214,6 @@ bool Always(const Scan&) { return true; }
 bool WhenFound(const Scan& scan) { return scan.found; }
 bool WhenFoundWithTitle(const Scan& scan) { return scan.found && !scan.book.Title.empty(); }
 
-PageLines DecodePage(const Publisher& publisher, std::string page) {
-  if (publisher.encoding != PageEncoding::ShiftJis) page = WithCrLfLineEnds(page);
-  return Decoded(publisher, std::move(page));
-}
-
 int Scrape(const Publisher& publisher, const std::string& pagePath, ScrapeContext& ctx) {
   // The file is read once, into the one buffer the page lives in.
   std::optional<std::string> text = publisher.encoding == PageEncoding::ShiftJis ? ReadWholeFile(pagePath)

@@ -183,15 +183,10 @@ struct Publisher {
   std::function<void(Scan&)> beforeFinish{};
 };
 
-// The page file's bytes as the rules see them: Shift-JIS, the publisher's
-// entities decoded, as lines. Throws Utf8Error for a UTF-8 page with an
-// invalid lead byte.
-PageLines DecodePage(const Publisher& publisher, std::string pageBytes);
-
 // Runs the publisher's scraper on the page file. 0 when there is no file
 // (nothing touched) or the publisher's finish condition does not hold (fields
 // written by rules stay written); else the finishing steps run and 1 is
-// returned.
+// returned. Throws Utf8Error for a UTF-8 page with an invalid lead byte.
 int Scrape(const Publisher& publisher, const std::string& pagePath, ScrapeContext& ctx);
 
 }  // namespace okuzuke::scraping
