@@ -67,7 +67,7 @@ void DecodeEntities(std::string& text, std::span<const Entity> entities) {
         continue;
       consumed += tail.size();
       if (entity.to == "&") continue;
-      std::memcpy(data + write, entity.to.data(), entity.to.size());
+      if (!entity.to.empty()) std::memcpy(data + write, entity.to.data(), entity.to.size());
       write += entity.to.size();
       ampersand = false;
       break;

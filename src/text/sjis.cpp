@@ -57,7 +57,7 @@ void ReplaceAllIn(std::string& text, std::string_view from, std::string_view to)
   while (hit != std::string::npos) {
     std::memmove(data + write, data + read, hit - read);
     write += hit - read;
-    std::memcpy(data + write, to.data(), to.size());
+    if (!to.empty()) std::memcpy(data + write, to.data(), to.size());  // an empty `to` may have no data
     write += to.size();
     read = hit + from.size();
     hit = text.find(from, read);

@@ -19,8 +19,8 @@ trap cleanup EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/checks.sh"
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY all_proxy ALL_PROXY no_proxy NO_PROXY
 
-if ! "$okuzuke" run --help | grep -q -- '--proxy'; then
-  echo "live_run: this okuzuke has no --live support; skipped"
+if "$okuzuke" run --live --out "$tmp/none.txt" - </dev/null 2>&1 | grep -q 'no network support'; then
+  echo "live_run: this okuzuke is built without libcurl; skipped"
   exit 0
 fi
 
