@@ -10,126 +10,6 @@ namespace okuzuke {
 
 namespace {
 
-// The length of the run of ASCII bytes other than 0 at the start of `text`,
-// eight bytes at a time where it can.
-std::size_t AsciiRun(std::string_view text) {
-  std::size_t n = 0;
-  constexpr std::uint64_t kHigh = 0x8080808080808080ull, kOnes = 0x0101010101010101ull;
-  while (n + 8 <= text.size()) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + n, 8);
-    // A high bit, or a 0 byte (which the subtraction turns into a high bit).
-    if (((word | (word - kOnes)) & kHigh) != 0) break;
-    n += 8;
-  }
-  while (n < text.size() && static_cast<unsigned char>(text[n]) < 0x80 && text[n] != '\0') ++n;
-  return n;
-}
-
-// Decodes UTF-8 up to its first 0 byte and calls `emit` with each code point,
-// or `emitAscii` with a run of ASCII bytes (most of a page) at once.
-// A sequence cut off by the end takes zeros for its missing continuation
-// bytes, as if the input were padded with zeros, and ends the decoding; the
-// padding is never read. Continuation bytes are not checked: only their low
-// six bits count. Four-byte sequences beyond U+10FFFF give U+FFFD.
-template <typename Emit, typename EmitAscii>
-void DecodeUtf8(std::string_view utf8, Emit emit, EmitAscii emitAscii) {
-  const std::size_t size = utf8.size();
-  auto byteAt = [&](std::size_t i) -> char32_t {
-    return i < size ? static_cast<unsigned char>(utf8[i]) : 0;
-  };
-  auto low6 = [&](std::size_t i) -> char32_t { return byteAt(i) & 0x3F; };
-
-  std::size_t i = 0;
-  while (i < size) {
-    const char32_t lead = byteAt(i);
-    if (lead == 0) break;
-    if (lead < 0x80) {
-      const std::size_t run = AsciiRun(utf8.substr(i));
-      emitAscii(utf8.substr(i, run));
-      i += run;
-    } else if (lead >= 0xC0 && lead <= 0xDF) {
-      emit((lead & 0x1F) << 6 | low6(i + 1));
-      i += 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      emit((lead & 0x0F) << 12 | low6(i + 1) << 6 | low6(i + 2));
-      i += 3;
-    } else if (lead >= 0xF0 && lead <= 0xF7) {
-      char32_t code = (lead & 0x07) << 18 | low6(i + 1) << 12 | low6(i + 2) << 6 | low6(i + 3);
-      emit(code <= 0x10FFFF ? code : U'\uFFFD');
-      i += 4;
-    } else {
-      throw Utf8Error();
-    }
-  }
-}
-
-// Collects UTF-16 units in a small buffer and converts them a buffer at a
-// time, so a whole page never needs a UTF-16 copy of itself. Writes to `out`,
-// which may be the very text being read: no character takes more bytes in
-// code page 932 than in UTF-8, and units are written only once read.
-class Cp932Writer {
- public:
-  explicit Cp932Writer(char* out) : out_(out) {}
-
-  void Put(char32_t code) {
-    if (filled_ + 2 > units_.size()) Flush();  // keeps a surrogate pair together
-    if (code < 0x10000) {
-      units_[filled_++] = static_cast<char16_t>(code);
-    } else {
-      code -= 0x10000;
-      units_[filled_++] = static_cast<char16_t>(0xD800 + (code >> 10));
-      units_[filled_++] = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-    }
-  }
-
-  // ASCII stands for itself in code page 932.
-  void PutAscii(std::string_view ascii) {
-    Flush();
-    std::memmove(out_ + written_, ascii.data(), ascii.size());
-    written_ += ascii.size();
-  }
-
-  std::size_t Finish() {
-    Flush();
-    return written_;
-  }
-
- private:
-  void Flush() {
-    if (filled_ == 0) return;
-    const std::string bytes = Utf16ToCp932(std::u16string_view(units_.data(), filled_));
-    std::memcpy(out_ + written_, bytes.data(), bytes.size());
-    written_ += bytes.size();
-    filled_ = 0;
-  }
-
-  std::array<char16_t, 4096> units_;
-  std::size_t filled_ = 0;
-  char* out_;
-  std::size_t written_ = 0;
-};
-
-// Converts `utf8` into `out` (room for utf8.size() + 1 bytes: a sequence cut
-// off by the end may give a character of two bytes from one; `out` may be
-// utf8.data() itself) and returns the bytes written.
-std::size_t ConvertUtf8(std::string_view utf8, char* out) {
-  Cp932Writer writer(out);
-  // An encoded U+0000 (e.g. C0 80) ends the text as a 0 byte does, but the
-  // bytes up to the first 0 byte are still decoded, and may still be invalid.
-  bool ended = false;
-  DecodeUtf8(
-      utf8,
-      [&](char32_t code) {
-        if (code == 0) ended = true;
-        if (!ended) writer.Put(code);
-      },
-      [&](std::string_view ascii) {
-        if (!ended) writer.PutAscii(ascii);
-      });
-  return writer.Finish();
-}
-
 // JisToSjis for every row and cell byte (lead << 8 | trail), worked out once.
 struct EucPairs {
   std::uint16_t bytes[128][128];
@@ -188,7 +68,7 @@ std::string_view WithoutByteOrderMark(std::string_view utf8) {
 
 std::string Utf8ToAnsi(std::string_view utf8) {
   std::string out(utf8.size() + 1, '\0');
-  out.resize(ConvertUtf8(utf8, out.data()));
+  out.resize(Utf8PageToCp932(utf8, out.data()));
   return out;
 }
 
@@ -203,13 +83,13 @@ std::string EucToSjis(std::string_view euc) {
 void Utf8ToAnsiInPlace(std::string& text) {
   const std::size_t size = text.size();
   text.push_back('\0');  // the byte a cut-off sequence may take
-  text.resize(ConvertUtf8(std::string_view(text.data(), size), text.data()));
+  text.resize(Utf8PageToCp932(std::string_view(text.data(), size), text.data()));
 }
 
 void Utf8BomToAnsiInPlace(std::string& text) {
   const std::size_t size = text.size();
   text.push_back('\0');
-  text.resize(ConvertUtf8(WithoutByteOrderMark(std::string_view(text.data(), size)), text.data()));
+  text.resize(Utf8PageToCp932(WithoutByteOrderMark(std::string_view(text.data(), size)), text.data()));
 }
 
 void EucToSjisInPlace(std::string& text) { text.resize(ConvertEuc(text, text.data())); }

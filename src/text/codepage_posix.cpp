@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "text/codepage.h"
+#include "text/utf8_decoding.h"
 
 namespace okuzuke {
 
@@ -177,6 +178,36 @@ std::string Utf16ToCp932(std::u16string_view text) {
   }
   out.resize(static_cast<std::size_t>(dst - out.data()));
   return out;
+}
+
+// Each code point is looked up on its own, with no UTF-16 in between. A
+// surrogate code point stands for a UTF-16 unit, as if the units were
+// converted together: a high one followed by a low one is one "?".
+std::size_t Utf8PageToCp932(std::string_view utf8, char* out) {
+  UnitTable& units = Cp932Units();
+  char* dst = out;
+  bool afterHigh = false;
+  DecodeUtf8(
+      utf8,
+      [&](char32_t code) {
+        const bool high = code >= 0xD800 && code <= 0xDBFF;
+        if (code >= 0xD800 && code <= 0xDFFF) {
+          if (!(afterHigh && !high)) *dst++ = '?';  // a low half after a high one has its "?"
+        } else if (code >= 0x10000) {
+          *dst++ = '?';
+        } else {
+          const std::uint16_t bytes = units[static_cast<char16_t>(code)];
+          if (bytes > 0xFF) *dst++ = static_cast<char>(bytes >> 8);
+          *dst++ = static_cast<char>(bytes & 0xFF);
+        }
+        afterHigh = high;
+      },
+      [&](std::string_view ascii) {
+        std::memmove(dst, ascii.data(), ascii.size());
+        dst += ascii.size();
+        afterHigh = false;
+      });
+  return static_cast<std::size_t>(dst - out);
 }
 
 std::u16string Cp932ToUtf16(std::string_view text) {

@@ -1,8 +1,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 #include "text/codepage.h"
+#include "text/utf8_decoding.h"
 
 namespace okuzuke {
 
@@ -80,6 +83,64 @@ std::string FromUtf16(UINT codePage, std::u16string_view text) {
 std::string Utf16ToCp932(std::u16string_view text) {
   if (!NeedsMapping(text)) return FromUtf16(kShiftJis, text);
   return FromUtf16(kShiftJis, MapForCp932(text));
+}
+
+namespace {
+
+// Collects UTF-16 units in a small buffer and converts them a buffer at a
+// time, so a whole page never needs a UTF-16 copy of itself. Writes to `out`,
+// which may be the very text being read: no character takes more bytes in
+// code page 932 than in UTF-8, and units are written only once read.
+class Cp932Writer {
+ public:
+  explicit Cp932Writer(char* out) : out_(out) {}
+
+  void Put(char32_t code) {
+    if (filled_ + 2 > units_.size()) Flush();  // keeps a surrogate pair together
+    if (code < 0x10000) {
+      units_[filled_++] = static_cast<char16_t>(code);
+    } else {
+      code -= 0x10000;
+      units_[filled_++] = static_cast<char16_t>(0xD800 + (code >> 10));
+      units_[filled_++] = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    }
+  }
+
+  // ASCII stands for itself in code page 932.
+  void PutAscii(std::string_view ascii) {
+    Flush();
+    std::memmove(out_ + written_, ascii.data(), ascii.size());
+    written_ += ascii.size();
+  }
+
+  std::size_t Finish() {
+    Flush();
+    return written_;
+  }
+
+ private:
+  void Flush() {
+    if (filled_ == 0) return;
+    const std::string bytes = Utf16ToCp932(std::u16string_view(units_.data(), filled_));
+    std::memcpy(out_ + written_, bytes.data(), bytes.size());
+    written_ += bytes.size();
+    filled_ = 0;
+  }
+
+  std::array<char16_t, 4096> units_;
+  std::size_t filled_ = 0;
+  char* out_;
+  std::size_t written_ = 0;
+};
+
+}  // namespace
+
+std::size_t Utf8PageToCp932(std::string_view utf8, char* out) {
+  Cp932Writer writer(out);
+  DecodeUtf8(
+      utf8, [&](char32_t code) { writer.Put(code); },
+      [&](std::string_view ascii) { writer.PutAscii(ascii); });
+  return writer.Finish();
 }
 
 std::u16string Cp932ToUtf16(std::string_view text) { return ToUtf16(kShiftJis, text); }

@@ -219,6 +219,44 @@ TEST(Utf16ToCp932, EveryUnitAsIconvGivesIt) {
   EXPECT_EQ(different, 0);
 }
 
+// A page's UTF-8 converts as its UTF-16 units converted together would, for
+// texts mixing ASCII, every kind of BMP unit (lone and paired surrogates
+// among them) and characters beyond the BMP.
+TEST(Utf8ToAnsi, GivesWhatItsUnitsGiveTogether) {
+  std::mt19937 random(20261209);
+  std::uniform_int_distribution<char32_t> bmp(1, 0xFFFF), beyond(0x10000, 0x10FFFF);
+  std::uniform_int_distribution<int> kind(0, 5);
+  for (int round = 0; round < 2000; ++round) {
+    std::string utf8;
+    std::u16string units;
+    for (int n = 0; n < 30; ++n) {
+      const int k = kind(random);
+      char32_t code = k == 0 ? U'a' + (bmp(random) % 26)
+                      : k == 1 ? 0xD800 + bmp(random) % 0x800
+                      : k == 2 ? beyond(random)
+                               : bmp(random);
+      if (code < 0x80) {
+        utf8 += static_cast<char>(code);
+      } else if (code < 0x800) {
+        utf8 += {static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))};
+      } else if (code < 0x10000) {
+        utf8 += {static_cast<char>(0xE0 | code >> 12), static_cast<char>(0x80 | (code >> 6 & 0x3F)),
+                 static_cast<char>(0x80 | (code & 0x3F))};
+      } else {
+        utf8 += {static_cast<char>(0xF0 | code >> 18), static_cast<char>(0x80 | (code >> 12 & 0x3F)),
+                 static_cast<char>(0x80 | (code >> 6 & 0x3F)), static_cast<char>(0x80 | (code & 0x3F))};
+      }
+      if (code < 0x10000) {
+        units += static_cast<char16_t>(code);
+      } else {
+        units += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+        units += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+      }
+    }
+    ASSERT_EQ(Utf8ToAnsiExact(utf8), Utf16ToCp932(units)) << testing::PrintToString(utf8);
+  }
+}
+
 TEST(Charset, RandomBytesNeverCrash) {
   std::mt19937 random(20240607);
   std::uniform_int_distribution<int> length(0, 40);
