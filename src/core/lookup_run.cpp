@@ -87,7 +87,7 @@ CodeOutcome CodeLookup::Run(std::string& line) {
   if (!Fetch(hit->url)) return CodeOutcome::ConnectionLost;
   if (!FileExists(pagePath_)) return CodeOutcome::Skipped;
 
-  ScrapeContext scrape{book, ctx_.authors, ctx_.stop};
+  ScrapeContext scrape{book, ctx_.authors, ctx_.stop, nullptr, &ctx_.pages};
   if (ports_.scraperFor(hit->scraper)(pagePath_, scrape) != 1) return CodeOutcome::Skipped;
 
   ApplyAddOnCode(book, isbn);

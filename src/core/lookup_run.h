@@ -26,6 +26,7 @@ struct RunContext {
   Dictionary authors;
   Dictionary labels;
   Dictionary publishers;
+  PageBuffers pages;  // the memory each code's page is scraped in
   bool stop = false;
   std::vector<std::string> output;
 };

@@ -10,6 +10,7 @@
 #include "publishers/page_texts.h"
 #include "text/charset.h"
 #include "text/file_io.h"
+#include "text/file_read.h"
 #include "text/private_prefs.h"
 #include "text/sjis.h"
 
@@ -38,16 +39,34 @@ void ConvertToShiftJis(PageEncoding encoding, std::string& text) {
   }
 }
 
-// The page in memory as the rules see it, given its bytes as read, or with
-// CR LF after every line for a page that is converted (so that a multi-byte
-// sequence cut by a line end pairs with the CR, as in the page's list of
-// lines written out). A Shift-JIS page needs no such care: no entity holds a
-// line end.
-PageLines Decoded(const Publisher& publisher, std::string text) {
-  ConvertToShiftJis(publisher.encoding, text);
-  DecodeEntities(text, publisher.entities);
-  return PageLines(std::move(text));
+// The page in memory as the rules see it: converted to Shift-JIS and its
+// entities decoded, in place. A converted page has been given CR LF after
+// every line first, so that a multi-byte sequence cut by a line end pairs
+// with the CR, as in the page's list of lines written out; a Shift-JIS page
+// needs no such care: no entity holds a line end.
+PageLines Decoded(const Publisher& publisher, PageBuffers& buffers) {
+  ConvertToShiftJis(publisher.encoding, buffers.text);
+  DecodeEntities(buffers.text, publisher.entities);
+  return PageLines(buffers);
 }
+
+// A page's memory goes back to the run's buffers when the scrape ends,
+// but for a page so large that keeping it would hold memory through the run.
+class BuffersReturned {
+ public:
+  BuffersReturned(PageLines& page, PageBuffers& buffers) : page_(page), buffers_(buffers) {}
+  ~BuffersReturned() {
+    std::move(page_).GiveBack(buffers_);
+    if (buffers_.text.capacity() > kKeptPageBytes) buffers_ = PageBuffers();
+  }
+  BuffersReturned(const BuffersReturned&) = delete;
+  BuffersReturned& operator=(const BuffersReturned&) = delete;
+
+ private:
+  static constexpr std::size_t kKeptPageBytes = 4 << 20;
+  PageLines& page_;
+  PageBuffers& buffers_;
+};
 
 // The distinct texts a publisher's rules look for (markers and the texts of
 // AnyOf), and which of them each rule needs.
@@ -179,13 +198,13 @@ void Apply(const Rule& rule, std::size_t index, Scan& scan) {
   rule.store(scan, text);
 }
 
-void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag) {
+void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag, std::vector<std::uint64_t>& markerMasks) {
   const ScanBounds& bounds = publisher.scan;
   const std::ptrdiff_t count = scan.page.Count();
   if (count < bounds.minLines) return;
   const ScanPlan& plan = PlanFor(publisher);
   const RuleTexts& texts = plan.texts;
-  const MarkerIndex index(plan.search, scan.page);
+  const MarkerIndex index(plan.search, scan.page, markerMasks);
   for (std::ptrdiff_t i = std::max<std::ptrdiff_t>(bounds.firstLine, 0); i <= count - bounds.lastFromEnd; ++i) {
     if (stopFlag) return;
     if (!texts.AnyOnEveryLine() && index.HoldsNone(i)) continue;
@@ -216,10 +235,17 @@ bool WhenFoundWithTitle(const Scan& scan) { return scan.found && !scan.book.Titl
 
 int Scrape(const Publisher& publisher, const std::string& pagePath, ScrapeContext& ctx) {
   // The file is read once, into the one buffer the page lives in.
-  std::optional<std::string> text = publisher.encoding == PageEncoding::ShiftJis ? ReadWholeFile(pagePath)
-                                                                                 : ReadWithCrLfLineEnds(pagePath);
-  if (!text || text->size() >= UINT32_MAX) return 0;  // no file, or none of a page's size
-  const PageLines page = Decoded(publisher, std::move(*text));
+  PageBuffers ownBuffers;
+  PageBuffers& buffers = ctx.buffers ? *ctx.buffers : ownBuffers;
+  const bool converted = publisher.encoding != PageEncoding::ShiftJis;
+  if (!ReadWholeFileInto(pagePath, buffers.text, converted ? CrLfRoom : nullptr)) return 0;
+  if (converted) ToCrLfLineEnds(buffers.text);
+  if (buffers.text.size() >= UINT32_MAX) {  // none of a page's size
+    buffers = PageBuffers();
+    return 0;
+  }
+  PageLines page = Decoded(publisher, buffers);
+  const BuffersReturned returned(page, buffers);
 
   Scan scan{.book = ctx.book,
             .credits = CreditList(publisher.credits == CreditOrder::Sorted),
@@ -232,7 +258,7 @@ int Scrape(const Publisher& publisher, const std::string& pagePath, ScrapeContex
     for (const Rule& rule : publisher.rules) rules.push_back({rule.fields, rule.marker});
     ctx.observer->Rules(rules);
   }
-  RunRules(publisher, scan, ctx.stopFlag);
+  RunRules(publisher, scan, ctx.stopFlag, buffers.lineMarkers);
   if (!publisher.finishWhen(scan)) return 0;
   if (publisher.beforeFinish) publisher.beforeFinish(scan);
   Finish(scan, ctx, pagePath);

@@ -173,9 +173,15 @@ MarkerSearch::MarkerSearch(std::vector<std::string_view> texts) : texts_(std::mo
 MarkerSearch::~MarkerSearch() = default;
 
 std::vector<std::uint64_t> MarkerSearch::LinesHolding(const PageLines& page) const {
-  std::vector<std::uint64_t> masks(static_cast<std::size_t>(page.Count()), 0);
+  std::vector<std::uint64_t> masks;
+  LinesHolding(page, masks);
+  return masks;
+}
+
+void MarkerSearch::LinesHolding(const PageLines& page, std::vector<std::uint64_t>& masks) const {
+  masks.assign(static_cast<std::size_t>(page.Count()), 0);
   const std::size_t indexed = std::min(texts_.size(), kIndexed);
-  if (indexed == 0 || page.Count() == 0) return masks;
+  if (indexed == 0 || page.Count() == 0) return;
   const auto* data = reinterpret_cast<const unsigned char*>(page.Text().data());
   const std::size_t size = page.Text().size();
   // A text found at `start` marks the line it stands in (a marker holds no
@@ -206,7 +212,7 @@ std::vector<std::uint64_t> MarkerSearch::LinesHolding(const PageLines& page) con
     std::size_t at = FindCandidatesAvx2(data, size, buckets, candidate);
     for (; at < size; ++at)
       if (unsigned char bits = buckets.At(data, size, at)) candidate(at, bits);
-    return masks;
+    return;
   }
 #endif
 
@@ -223,7 +229,6 @@ std::vector<std::uint64_t> MarkerSearch::LinesHolding(const PageLines& page) con
       at = whole.find(text, page.Begin(line + 1));
     }
   }
-  return masks;
 }
 
 bool MarkerIndex::Holds(std::ptrdiff_t line, std::size_t text) const {

@@ -29,6 +29,8 @@ class MarkerSearch {
   const std::vector<std::string_view>& Texts() const { return texts_; }
   // Per line of the page, bit t set when the line holds Texts()[t] (t < kIndexed).
   std::vector<std::uint64_t> LinesHolding(const PageLines& page) const;
+  // The same, written into `masks` (its capacity kept).
+  void LinesHolding(const PageLines& page, std::vector<std::uint64_t>& masks) const;
 
   // The plain search, one text and line at a time; the one pass must give
   // what it gives (tests compare the two).
@@ -45,8 +47,11 @@ class MarkerSearch {
 // Which texts each line of one page holds.
 class MarkerIndex {
  public:
-  MarkerIndex(const MarkerSearch& search, const PageLines& page)
-      : search_(search), page_(page), masks_(search.LinesHolding(page)) {}
+  // The answers are kept in `masks`, which outlives the index.
+  MarkerIndex(const MarkerSearch& search, const PageLines& page, std::vector<std::uint64_t>& masks)
+      : search_(search), page_(page), masks_(masks) {
+    search.LinesHolding(page, masks);
+  }
 
   // Whether line `line` holds Texts()[text] (a byte-wise substring test).
   bool Holds(std::ptrdiff_t line, std::size_t text) const;
@@ -58,7 +63,7 @@ class MarkerIndex {
  private:
   const MarkerSearch& search_;
   const PageLines& page_;
-  std::vector<std::uint64_t> masks_;
+  const std::vector<std::uint64_t>& masks_;
 };
 
 // Whether the one pass may use the processor's 256-bit instructions here

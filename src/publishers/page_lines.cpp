@@ -1,7 +1,5 @@
 #include "publishers/page_lines.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -54,47 +52,41 @@ void ForEachLine(std::string_view text, OnLine line) {
   if (start < size) line(start, size);
 }
 
-// Writes a text given piece by piece as its lines, each followed by CR LF:
-// what WithCrLfLineEnds gives for the whole, a piece at a time.
-class CrLfWriter {
- public:
-  explicit CrLfWriter(std::string& out) : out_(out) {}
-
-  void Feed(std::string_view piece) {
-    std::size_t from = 0;
-    ForEachLineEndByte(piece, [&](std::size_t at) {
-      Text(piece.substr(from, at - from));
-      from = at + 1;
-      if (piece[at] == '\n' && afterCr_) {
-        afterCr_ = false;  // the LF of a CR LF: the CR ended the line
-        return;
-      }
-      out_ += "\r\n";
-      lineOpen_ = false;
-      afterCr_ = piece[at] == '\r';
-    });
-    Text(piece.substr(from));
+// The last CR or LF byte before `end`, or npos.
+std::size_t LastLineEndByte(const char* data, std::size_t end) {
+  std::size_t i = end;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  for (; i >= 16; i -= 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i - 16));
+    const auto ends = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
+    if (ends != 0) return i - 16 + static_cast<std::size_t>(31 - __builtin_clz(ends));
   }
-  void Finish() {
-    if (lineOpen_) out_ += "\r\n";
-  }
-
- private:
-  void Text(std::string_view text) {
-    if (text.empty()) return;
-    out_ += text;
-    lineOpen_ = true;
-    afterCr_ = false;
-  }
-
-  std::string& out_;
-  bool lineOpen_ = false;  // the last line has text and no end yet
-  bool afterCr_ = false;   // the last byte was a CR
-};
+#endif
+  while (i > 0)
+    if (--i, data[i] == '\r' || data[i] == '\n') return i;
+  return std::string_view::npos;
+}
 
 }  // namespace
 
-PageLines::PageLines(std::string text) : text_(std::move(text)) {
+PageLines::PageLines(std::string text) : text_(std::move(text)) { IndexLines(); }
+
+PageLines::PageLines(PageBuffers& buffers)
+    : text_(std::move(buffers.text)), begins_(std::move(buffers.lineBegins)), ends_(std::move(buffers.lineEnds)) {
+  begins_.clear();
+  ends_.clear();
+  IndexLines();
+}
+
+void PageLines::GiveBack(PageBuffers& buffers) && {
+  buffers.text = std::move(text_);
+  buffers.lineBegins = std::move(begins_);
+  buffers.lineEnds = std::move(ends_);
+}
+
+void PageLines::IndexLines() {
   begins_.reserve(text_.size() / 32 + 1);  // pages have lines of some tens of bytes
   ends_.reserve(text_.size() / 32 + 1);
   ForEachLine(text_, [this](std::size_t begin, std::size_t end) {
@@ -126,33 +118,59 @@ std::ptrdiff_t PageLines::NextLineHolding(char b, std::ptrdiff_t first, std::ptr
   return hit ? LineAt(static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data())) : last + 1;
 }
 
-std::string WithCrLfLineEnds(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16 + 2);
-  CrLfWriter writer(out);
-  writer.Feed(text);
-  writer.Finish();
-  return out;
+std::size_t CrLfRoom(std::size_t size) { return size / 16 + 2; }
+
+void ToCrLfLineEnds(std::string& text) {
+  const std::size_t size = text.size();
+  if (size == 0) return;
+  // Each lone CR or lone LF takes one byte more, an open last line two.
+  std::size_t added = 0;
+  {
+    const char* data = text.data();
+    ForEachLineEndByte(text, [&](std::size_t at) {
+      if (data[at] == '\r')
+        added += at + 1 < size && data[at + 1] == '\n' ? 0 : 1;
+      else
+        added += at > 0 && data[at - 1] == '\r' ? 0 : 1;
+    });
+  }
+  const bool open = text.back() != '\r' && text.back() != '\n';
+  if (open) added += 2;
+  if (added == 0) return;
+  if (size + added > text.capacity()) {  // more short lines than room was left for
+    std::string grown;
+    grown.reserve(size + added);
+    grown = text;
+    text.swap(grown);
+  }
+
+  // From the end back: each line moves to where it belongs and gets its CR
+  // LF. Writing never overtakes reading, and once every added byte is
+  // placed, the rest stands where it was.
+  text.resize(size + added);
+  char* data = text.data();
+  std::size_t read = size, write = size + added;
+  auto putCrLf = [&] {
+    data[--write] = '\n';
+    data[--write] = '\r';
+  };
+  if (open) putCrLf();
+  while (write != read) {
+    const std::size_t at = LastLineEndByte(data, read);
+    const std::size_t tail = read - (at + 1);
+    write -= tail;
+    std::memmove(data + write, data + at + 1, tail);
+    const bool crLf = data[at] == '\n' && at > 0 && data[at - 1] == '\r';
+    putCrLf();
+    read = crLf ? at - 1 : at;
+  }
 }
 
-std::optional<std::string> ReadWithCrLfLineEnds(const std::string& path) {
-  struct stat st {};
-  if (path.empty() || ::stat(path.c_str(), &st) != 0 || (st.st_mode & S_IFMT) != S_IFREG) return std::nullopt;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return std::nullopt;
+std::string WithCrLfLineEnds(std::string_view text) {
   std::string out;
-  // Room for a CR before every LF of a page of short lines; the part never
-  // written is never touched either.
-  out.reserve(static_cast<std::size_t>(st.st_size) + static_cast<std::size_t>(st.st_size) / 16 + 2);
-  CrLfWriter writer(out);
-  const std::size_t chunkSize = std::min<std::size_t>(static_cast<std::size_t>(st.st_size) + 1, 1 << 20);
-  const std::unique_ptr<char[]> chunk(new char[chunkSize]);
-  std::size_t got;
-  while ((got = std::fread(chunk.get(), 1, chunkSize, file)) > 0) writer.Feed(std::string_view(chunk.get(), got));
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return std::nullopt;
-  writer.Finish();
+  out.reserve(text.size() + CrLfRoom(text.size()));
+  out = text;
+  ToCrLfLineEnds(out);
   return out;
 }
 

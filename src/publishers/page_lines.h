@@ -11,12 +11,18 @@
 #include <string_view>
 #include <vector>
 
+#include "publishers/scraper.h"
+
 namespace okuzuke::scraping {
 
 class PageLines {
  public:
   PageLines() = default;
   explicit PageLines(std::string text);
+  // The page in `buffers.text`, its line index made in the buffers' vectors;
+  // GiveBack returns them.
+  explicit PageLines(PageBuffers& buffers);
+  void GiveBack(PageBuffers& buffers) &&;
   // The lines given one by one, as a test writes a page.
   explicit PageLines(const std::vector<std::string>& lines);
 
@@ -39,15 +45,20 @@ class PageLines {
   std::ptrdiff_t NextLineHolding(char b, std::ptrdiff_t first, std::ptrdiff_t last) const;
 
  private:
+  void IndexLines();
+
   std::string text_;
   std::vector<std::uint32_t> begins_, ends_;  // a page is far below 4 GiB
 };
 
 // The text written as lines, each followed by CR LF: what JoinLines gives
-// for SplitLines(text), made in one pass.
+// for SplitLines(text).
 std::string WithCrLfLineEnds(std::string_view text);
-// The same for a file's bytes, read a part at a time, so that the file is
-// never held twice; nullopt when there is no regular file or it cannot be read.
-std::optional<std::string> ReadWithCrLfLineEnds(const std::string& path);
+// The same on `text` itself. It grows in place, within its capacity when
+// CrLfRoom(size) bytes were left free (a CR before every LF of a page of
+// lines of 16 bytes or more); a page already written with CR LF is not
+// touched.
+void ToCrLfLineEnds(std::string& text);
+std::size_t CrLfRoom(std::size_t size);
 
 }  // namespace okuzuke::scraping

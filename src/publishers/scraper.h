@@ -1,6 +1,7 @@
 // What a publisher scraper is given and how the run finds one.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,17 @@ class ScrapeObserver {
   virtual void Fired(std::size_t rule, std::ptrdiff_t line, std::string_view value) = 0;
 };
 
+// The memory a page lives in while it is scraped: its text, where its lines
+// begin and end, which markers each line holds. A run hands the same one to
+// every page, so that memory is taken once rather than for each page (and a
+// large page's is not given back to the system and faulted in again each
+// time). Only the capacity carries over from page to page.
+struct PageBuffers {
+  std::string text;
+  std::vector<std::uint32_t> lineBegins, lineEnds;
+  std::vector<std::uint64_t> lineMarkers;
+};
+
 // The parts of the run a scraper touches: the Book record it fills, the
 // author dictionary AssignAuthors reads, and the stop flag it tests before
 // each page line.
@@ -35,6 +47,7 @@ struct ScrapeContext {
   const Dictionary& authorDictionary;
   const bool& stopFlag;
   ScrapeObserver* observer = nullptr;
+  PageBuffers* buffers = nullptr;  // none: the scrape takes its own
 };
 
 // Scrapes the page file at `pagePath` into ctx.book. Returns 1 when the book

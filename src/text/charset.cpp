@@ -6,6 +6,10 @@
 
 #include "text/codepage.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace okuzuke {
 
 namespace {
@@ -23,26 +27,96 @@ struct EucPairs {
 };
 const EucPairs kEucPairs;
 
+// The length of the run of bytes below 0x80 at the start of `bytes`.
+std::size_t LowByteRun(const unsigned char* bytes, std::size_t size) {
+  std::size_t n = 0;
+#if defined(__SSE2__)
+  for (; n + 16 <= size; n += 16) {
+    const auto high = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + n))));
+    if (high != 0) return n + static_cast<std::size_t>(__builtin_ctz(high));
+  }
+#endif
+  while (n < size && bytes[n] < 0x80) ++n;
+  return n;
+}
+
+#if defined(__SSE2__)
+// A bit for each of the sixteen bytes that is a JIS X 0208 byte 0xA1..0xFE.
+unsigned PairBytes(__m128i block) {
+  const __m128i shifted = _mm_xor_si128(block, _mm_set1_epi8(static_cast<char>(0x80)));  // 0x21..0x7E, signed
+  const __m128i inRange = _mm_and_si128(_mm_cmpgt_epi8(shifted, _mm_set1_epi8(0x20)),
+                                        _mm_cmplt_epi8(shifted, _mm_set1_epi8(0x7F)));
+  return static_cast<unsigned>(_mm_movemask_epi8(inRange));
+}
+
+// JisToSjis on eight pairs at once, each a 16-bit lane (lead in the low byte).
+__m128i EightPairsToSjis(__m128i block) {
+  const __m128i low7 = _mm_set1_epi16(0x7F);
+  const __m128i row = _mm_and_si128(block, low7);
+  const __m128i cell = _mm_and_si128(_mm_srli_epi16(block, 8), low7);
+  const __m128i oddRow = _mm_cmpeq_epi16(_mm_and_si128(row, _mm_set1_epi16(1)), _mm_set1_epi16(1));
+  // cell + 31, one more from 0x60 on (the compare gives -1 there)
+  const __m128i oddTrail = _mm_sub_epi16(_mm_add_epi16(cell, _mm_set1_epi16(31)),
+                                         _mm_cmpgt_epi16(cell, _mm_set1_epi16(0x5F)));
+  const __m128i evenTrail = _mm_add_epi16(cell, _mm_set1_epi16(126));
+  const __m128i trail = _mm_or_si128(_mm_and_si128(oddRow, oddTrail), _mm_andnot_si128(oddRow, evenTrail));
+  const __m128i lead = _mm_add_epi16(
+      _mm_add_epi16(_mm_srli_epi16(_mm_add_epi16(row, _mm_set1_epi16(1)), 1), _mm_set1_epi16(112)),
+      _mm_and_si128(_mm_cmpgt_epi16(row, _mm_set1_epi16(0x5E)), _mm_set1_epi16(64)));
+  return _mm_or_si128(lead, _mm_slli_epi16(trail, 8));
+}
+
+// The pairs that open the sixteen bytes at `in` (up to eight), converted and
+// stored at `out` with the rest of the sixteen bytes as they are; returns the
+// bytes converted, 0 when the first two bytes are no such pair. The store
+// covers all sixteen bytes: `out` is `in` itself or does not overlap it.
+std::size_t ConvertPairRun(const unsigned char* in, char* out) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+  const unsigned pairBytes = PairBytes(block);
+  const unsigned count = static_cast<unsigned>(__builtin_ctz(~pairBytes)) & ~1u;  // whole pairs only
+  if (count == 0) return 0;
+  const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+  const __m128i converted = _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(count)));
+  const __m128i bytes = _mm_or_si128(_mm_and_si128(converted, EightPairsToSjis(block)),
+                                     _mm_andnot_si128(converted, block));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+  return count;
+}
+#endif
+
 // Converts `euc` into `out` (room for euc.size() bytes; it may be euc.data()
 // itself: every step writes at most the bytes it reads, and only once they
 // are read) and returns the bytes written.
 std::size_t ConvertEuc(std::string_view euc, char* out) {
   const auto* in = reinterpret_cast<const unsigned char*>(euc.data());
   const std::size_t size = euc.size();
+  const bool inPlace = out == euc.data();
   std::size_t written = 0;
   std::size_t i = 0;
   while (i < size) {
     const unsigned b = in[i];
     if (b < 0x80) {
-      out[written++] = static_cast<char>(b);
-      ++i;
-      // The rest of a run of ASCII (most of a page), eight bytes at a time.
-      for (std::uint64_t word; i + 8 <= size; i += 8, written += 8) {
-        std::memcpy(&word, in + i, 8);
-        if ((word & 0x8080808080808080ull) != 0) break;
-        std::memcpy(out + written, &word, 8);
+      // A run of ASCII (most of a page); in place, it stays where it is
+      // until a single shift has made the text shorter.
+      const std::size_t run = LowByteRun(in + i, size - i);
+      if (!inPlace || written != i) std::memmove(out + written, in + i, run);
+      i += run;
+      written += run;
+      continue;
+    }
+#if defined(__SSE2__)
+    // A run of pairs, up to eight at once, where the sixteen-byte store is
+    // safe: the text has not been shortened yet, or is not written in place.
+    if (b >= 0xA1 && i + 16 <= size && (!inPlace || written == i)) {
+      if (const std::size_t count = ConvertPairRun(in + i, out + written); count > 0) {
+        i += count;
+        written += count;
+        continue;
       }
-    } else if (b == 0x80 || b == 0xFF) {
+    }
+#endif
+    if (b == 0x80 || b == 0xFF) {
       out[written++] = static_cast<char>(b);
       i += 1;
     } else if (i + 1 == size) {

@@ -130,8 +130,13 @@ class UnitTable {
     return code;
   }
 
- private:
+  // The table itself, for a loop that looks up many units: kUnknown marks a
+  // unit not yet converted, which Fill converts.
   static constexpr std::uint16_t kUnknown = 0xFFFF;  // no character has these bytes
+  std::uint16_t* Codes() { return codes_.data(); }
+  std::uint16_t Fill(char16_t unit) { return codes_[unit] = Convert(unit); }
+
+ private:
 
   std::uint16_t Convert(char16_t unit) {
     if (int fixed = FixedCp932(unit); fixed >= 0) return static_cast<std::uint16_t>(fixed);
@@ -185,6 +190,8 @@ std::string Utf16ToCp932(std::u16string_view text) {
 // converted together: a high one followed by a low one is one "?".
 std::size_t Utf8PageToCp932(std::string_view utf8, char* out) {
   UnitTable& units = Cp932Units();
+  // Held here, not reloaded from the table after every byte written.
+  std::uint16_t* const codes = units.Codes();
   char* dst = out;
   bool afterHigh = false;
   DecodeUtf8(
@@ -196,9 +203,14 @@ std::size_t Utf8PageToCp932(std::string_view utf8, char* out) {
         } else if (code >= 0x10000) {
           *dst++ = '?';
         } else {
-          const std::uint16_t bytes = units[static_cast<char16_t>(code)];
-          if (bytes > 0xFF) *dst++ = static_cast<char>(bytes >> 8);
-          *dst++ = static_cast<char>(bytes & 0xFF);
+          std::uint16_t bytes = codes[code];
+          if (bytes == UnitTable::kUnknown) bytes = units.Fill(static_cast<char16_t>(code));
+          // Both bytes written, the second kept only for a double-byte
+          // character: never past what was read, which was three bytes.
+          const bool twoBytes = bytes > 0xFF;
+          dst[0] = static_cast<char>(twoBytes ? bytes >> 8 : bytes);
+          dst[1] = static_cast<char>(bytes & 0xFF);
+          dst += twoBytes ? 2 : 1;
         }
         afterHigh = high;
       },

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "text/file_read.h"
 #include "text/file_replace.h"
 #include "text/sjis.h"
 
@@ -23,18 +24,8 @@ bool FileExists(const std::string& path) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  // Only a regular file is read; its size tells how much to make room for.
-  struct stat st {};
-  if (path.empty() || ::stat(path.c_str(), &st) != 0 || (st.st_mode & S_IFMT) != S_IFREG) return std::nullopt;
-  FilePtr file(std::fopen(path.c_str(), "rb"));
-  if (!file) return std::nullopt;
-  std::string content(static_cast<std::size_t>(st.st_size), '\0');
-  std::size_t got = std::fread(content.data(), 1, content.size(), file.get());
-  content.resize(got);
-  // A file that grew since is read to its end.
-  char buffer[4096];
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) content.append(buffer, got);
-  if (std::ferror(file.get())) return std::nullopt;
+  std::string content;
+  if (!ReadWholeFileInto(path, content)) return std::nullopt;
   return content;
 }
 

@@ -50,7 +50,10 @@ void DecodeUtf8(std::string_view utf8, Emit emit, EmitAscii emitAscii) {
   while (i < size) {
     const char32_t lead = bytes[i];
     if (lead >= 0xE0 && lead <= 0xEF) {  // first: most of a Japanese text
-      put((lead & 0x0F) << 12 | low6(i + 1) << 6 | low6(i + 2));
+      if (i + 2 < size)
+        put((lead & 0x0F) << 12 | char32_t{bytes[i + 1] & 0x3Fu} << 6 | (bytes[i + 2] & 0x3Fu));
+      else
+        put((lead & 0x0F) << 12 | low6(i + 1) << 6 | low6(i + 2));
       i += 3;
     } else if (lead < 0x80) {
       if (lead == 0) break;

@@ -257,6 +257,49 @@ TEST(Utf8ToAnsi, GivesWhatItsUnitsGiveTogether) {
   }
 }
 
+// EUC-JP converted a byte or a pair at a time, as the conversion's rules read.
+std::string EucToSjisByteByByte(std::string_view euc) {
+  std::string out;
+  for (std::size_t i = 0; i < euc.size();) {
+    const auto b = static_cast<unsigned char>(euc[i]);
+    if (b < 0x80 || b == 0x80 || b == 0xFF) {
+      out += euc[i++];
+    } else if (i + 1 == euc.size()) {
+      break;
+    } else if (b == 0x8E) {
+      out += euc[i + 1];
+      i += 2;
+    } else {
+      const auto pair = JisToSjis(b & 0x7F, static_cast<unsigned char>(euc[i + 1]) & 0x7F);
+      out.append(reinterpret_cast<const char*>(pair.data()), 2);
+      i += 2;
+    }
+  }
+  return out;
+}
+
+// Texts of ASCII, runs of pairs of every length, single shifts and stray
+// bytes convert as byte by byte, into a new text and in place.
+TEST(EucToSjis, GivesWhatByteByByteGives) {
+  std::mt19937 random(20261209);
+  std::uniform_int_distribution<int> piece(0, 5), length(1, 40), pairByte(0xA1, 0xFE), any(0, 255);
+  for (int round = 0; round < 3000; ++round) {
+    std::string euc;
+    while (euc.size() < 120) {
+      const int kind = piece(random), n = length(random);
+      for (int k = 0; k < n && kind <= 1; ++k) euc += static_cast<char>(kind == 0 ? 'a' + k % 26 : pairByte(random));
+      if (kind == 2) euc += {'\x8E', static_cast<char>(any(random))};
+      if (kind >= 3) euc += static_cast<char>(any(random));
+    }
+    euc.resize(static_cast<std::size_t>(length(random)) * 3);
+    const std::string expected = EucToSjisByteByByte(euc);
+    ASSERT_EQ(EucToSjisExact(euc), expected) << testing::PrintToString(euc);
+    std::string inPlace = euc;
+    EucToSjisInPlace(inPlace);
+    ASSERT_EQ(inPlace, expected) << testing::PrintToString(euc);
+  }
+}
+
 TEST(Charset, RandomBytesNeverCrash) {
   std::mt19937 random(20240607);
   std::uniform_int_distribution<int> length(0, 40);
