@@ -1,7 +1,9 @@
 #include "text/credits.h"
 
 #include <array>
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "text/credit_roles.h"
 #include "text/markup.h"
@@ -40,10 +42,39 @@ struct RoledName {
   std::string_view label;
 };
 
+// The byte values a text holds, as 256 bits. A text can only contain a
+// pattern all of whose bytes it holds, which rules most role words out for a
+// name before any search.
+struct ByteSet {
+  explicit ByteSet(std::string_view text) {
+    for (const char c : text) {
+      const auto b = static_cast<unsigned char>(c);
+      bits[b >> 6] |= std::uint64_t{1} << (b & 63);
+    }
+  }
+  bool Within(const ByteSet& other) const {
+    return ((bits[0] & ~other.bits[0]) | (bits[1] & ~other.bits[1]) | (bits[2] & ~other.bits[2]) |
+            (bits[3] & ~other.bits[3])) == 0;
+  }
+  std::array<std::uint64_t, 4> bits{};
+};
+
+const std::vector<ByteSet>& RoleBytes() {
+  static const std::vector<ByteSet> sets = [] {
+    std::vector<ByteSet> made;
+    for (const CreditRole& role : kCreditRoles) made.emplace_back(role.pattern);
+    return made;
+  }();
+  return sets;
+}
+
 // `item` is "￥" + name + "￥"; the first role word it contains is taken out.
 RoledName ApplyRole(std::string item) {
-  for (const CreditRole& role : kCreditRoles) {
-    if (!Contains(item, role.pattern)) continue;
+  const ByteSet held(item);
+  const std::vector<ByteSet>& roleBytes = RoleBytes();
+  for (std::size_t r = 0; r < kCreditRoles.size(); ++r) {
+    const CreditRole& role = kCreditRoles[r];
+    if (!roleBytes[r].Within(held) || !Contains(item, role.pattern)) continue;
     std::string_view replacement = role.action == RoleAction::kToBracket ? kOpenBracket : "";
     return {ReplaceAll(item, role.pattern, replacement), role.order, role.label};
   }
@@ -80,13 +111,13 @@ int ParseAuthorCredits(CreditList& list, std::string_view text, std::string_view
   // A yen sign in the credit must not be taken for a name break.
   std::string work = ReplaceAllOnCharBoundary(text, kNameBreak, "\\");
   if (Contains(work, separator)) {
-    work = ReplaceAll(work, breakSeparator, kNameBreak);
+    ReplaceAllIn(work, breakSeparator, kNameBreak);
     work += kNameBreak;
-    work = ReplaceAll(work, separator, " ");
+    ReplaceAllIn(work, separator, " ");
   } else {
     work += kNameBreak;  // the whole text is one name
   }
-  for (const auto& [from, to] : kCreditPunctuation) work = ReplaceAll(work, from, to);
+  for (const auto& [from, to] : kCreditPunctuation) ReplaceAllIn(work, from, to);
   work = StripMarkup(FullWidthAlnumToAscii(work));
 
   int added = 0;

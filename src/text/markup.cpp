@@ -61,27 +61,29 @@ std::string StripMarkup(std::string_view text) {
 }
 
 std::string FullWidthAlnumToAscii(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
+  std::string out(text.size(), '\0');  // never longer than the text
+  char* write = out.data();
   std::size_t i = 0;
   while (i < text.size() && text[i] != '\0') {
     const auto lead = static_cast<unsigned char>(text[i]);
     // A lead byte at the end, or before a 0 byte, has no trail: copy it alone.
     if (!IsSjisLeadByte(lead) || i + 1 >= text.size() || text[i + 1] == '\0') {
-      out.push_back(text[i]);
+      *write++ = text[i];
       ++i;
       continue;
     }
     const auto trail = static_cast<unsigned char>(text[i + 1]);
     if (lead == 0x82 && trail >= 0x4F && trail <= 0x79) {
-      out.push_back(static_cast<char>(trail - 31));  // ０-９, Ａ-Ｚ
+      *write++ = static_cast<char>(trail - 31);  // ０-９, Ａ-Ｚ
     } else if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) {
-      out.push_back(static_cast<char>(trail - 32));  // ａ-ｚ
+      *write++ = static_cast<char>(trail - 32);  // ａ-ｚ
     } else {
-      out.append(text.substr(i, 2));
+      *write++ = text[i];
+      *write++ = text[i + 1];
     }
     i += 2;
   }
+  out.resize(static_cast<std::size_t>(write - out.data()));
   return out;
 }
 

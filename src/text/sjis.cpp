@@ -8,12 +8,26 @@ std::size_t SjisCharLength(std::string_view text, std::size_t i) {
   return IsSjisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
 }
 
-std::size_t FindOnCharBoundary(std::string_view text, std::string_view part) {
-  if (part.empty()) return 0;
-  for (std::size_t i = 0; i + part.size() <= text.size(); i += SjisCharLength(text, i)) {
-    if (text.compare(i, part.size(), part) == 0) return i;
+namespace {
+
+// The first place at or after character boundary `from` where `part` stands
+// on a character boundary, or npos. Only the places where the bytes match are
+// tested; the characters are walked just to tell whether such a place is a
+// boundary.
+std::size_t NextOnCharBoundary(std::string_view text, std::string_view part, std::size_t from) {
+  std::size_t boundary = from;
+  for (std::size_t hit = text.find(part, from); hit != std::string_view::npos; hit = text.find(part, boundary)) {
+    while (boundary < hit) boundary += SjisCharLength(text, boundary);
+    if (boundary == hit) return hit;  // else the bytes began inside a character
   }
   return std::string_view::npos;
+}
+
+}  // namespace
+
+std::size_t FindOnCharBoundary(std::string_view text, std::string_view part) {
+  if (part.empty()) return 0;
+  return NextOnCharBoundary(text, part, 0);
 }
 
 std::string ReplaceAllOnCharBoundary(std::string_view text, std::string_view from,
@@ -21,17 +35,14 @@ std::string ReplaceAllOnCharBoundary(std::string_view text, std::string_view fro
   if (from.empty()) return std::string(text);
   std::string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (text.compare(i, from.size(), from) == 0) {
-      out += to;
-      i += from.size();
-    } else {
-      std::size_t length = SjisCharLength(text, i);
-      out.append(text, i, length);
-      i += length;
-    }
+  std::size_t copied = 0;
+  for (std::size_t hit = NextOnCharBoundary(text, from, 0); hit != std::string_view::npos;
+       hit = NextOnCharBoundary(text, from, copied)) {
+    out.append(text, copied, hit - copied);
+    out += to;
+    copied = hit + from.size();
   }
+  out.append(text, copied, std::string_view::npos);
   return out;
 }
 
