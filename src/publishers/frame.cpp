@@ -76,12 +76,17 @@ class RuleTexts {
     for (std::size_t r = 0; r < rules.size(); ++r) {
       marker_[r] = rules[r].marker.empty() ? kNone : Index(rules[r].marker);
       for (std::string_view text : rules[r].when.anyOf) anyOf_[r].push_back(Index(text));
-      if (rules[r].marker.empty() && rules[r].when.anyOf.empty()) everyLine_ = true;
+      if (rules[r].marker.empty() && rules[r].when.anyOf.empty()) everyLine_.push_back(r);
+      all_.push_back(r);
     }
   }
   const std::vector<std::string_view>& Texts() const { return texts_; }
   // Some rule is tried on every line, whatever it holds.
-  bool AnyOnEveryLine() const { return everyLine_; }
+  bool AnyOnEveryLine() const { return !everyLine_.empty(); }
+  // The rules, in table order, that are tried on a line holding none of
+  // the texts; and all of them.
+  const std::vector<std::size_t>& EveryLineRules() const { return everyLine_; }
+  const std::vector<std::size_t>& AllRules() const { return all_; }
 
   // The rule's marker, and one of its AnyOf texts if it has any, stand in
   // the line.
@@ -102,9 +107,9 @@ class RuleTexts {
   }
 
   std::vector<std::string_view> texts_;
+  std::vector<std::size_t> everyLine_, all_;
   std::vector<std::size_t> marker_;               // per rule: its marker's text, or kNone
   std::vector<std::vector<std::size_t>> anyOf_;   // per rule: its AnyOf texts
-  bool everyLine_ = false;
 };
 
 // What a publisher's scan looks for, worked out once per publisher.
@@ -207,10 +212,11 @@ void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag, std:
   const MarkerIndex index(plan.search, scan.page, markerMasks);
   for (std::ptrdiff_t i = std::max<std::ptrdiff_t>(bounds.firstLine, 0); i <= count - bounds.lastFromEnd; ++i) {
     if (stopFlag) return;
-    if (!texts.AnyOnEveryLine() && index.HoldsNone(i)) continue;
+    const bool holdsNone = index.HoldsNone(i);
+    if (holdsNone && !texts.AnyOnEveryLine()) continue;
     scan.line = i;
     const std::string_view line = scan.page[i];
-    for (std::size_t r = 0; r < publisher.rules.size(); ++r) {
+    for (const std::size_t r : holdsNone ? texts.EveryLineRules() : texts.AllRules()) {
       const Rule& rule = publisher.rules[r];
       if (!Fires(rule, texts.Holds(r, index, i), scan, line)) continue;
       Apply(rule, r, scan);

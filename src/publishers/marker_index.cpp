@@ -5,9 +5,10 @@
 
 #include "text/sjis.h"
 
-#if defined(__x86_64__) || defined(__i386__)
+#include "publishers/avx2.h"
+
+#if defined(OKUZUKE_HAVE_AVX2_PATH)
 #include <immintrin.h>
-#define OKUZUKE_HAVE_AVX2_PATH 1
 #endif
 
 namespace okuzuke::scraping {
@@ -92,8 +93,6 @@ struct MarkerSearch::Buckets {
 
 namespace {
 
-bool g_useAvx2 = true;
-
 #if defined(OKUZUKE_HAVE_AVX2_PATH)
 // Thirty-two places at a time: the candidate buckets of each place, as the
 // nibble tables give them; `candidate(at, buckets)` for each place that has
@@ -129,16 +128,9 @@ __attribute__((target("avx2"))) std::size_t FindCandidatesAvx2(const unsigned ch
   return i;
 }
 
-bool ProcessorHasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2");
-  return has;
-}
 #endif
 
 }  // namespace
-
-bool MarkerIndexUsesAvx2() { return g_useAvx2; }
-void SetMarkerIndexUsesAvx2(bool use) { g_useAvx2 = use; }
 
 std::vector<std::uint64_t> MarkerSearch::SearchEachLine(const std::vector<std::string_view>& texts,
                                                         const PageLines& page) {
@@ -191,7 +183,7 @@ void MarkerSearch::LinesHolding(const PageLines& page, std::vector<std::uint64_t
   };
 
 #if defined(OKUZUKE_HAVE_AVX2_PATH)
-  if (g_useAvx2 && ProcessorHasAvx2()) {
+  if (Avx2InUse()) {
     const Buckets& buckets = *buckets_;
     auto candidate = [&](std::size_t at, unsigned char bits) {
       for (unsigned b = 0; bits != 0; ++b, bits >>= 1) {
@@ -231,9 +223,8 @@ void MarkerSearch::LinesHolding(const PageLines& page, std::vector<std::uint64_t
   }
 }
 
-bool MarkerIndex::Holds(std::ptrdiff_t line, std::size_t text) const {
-  if (text >= MarkerSearch::kIndexed) return Contains(page_[line], search_.Texts()[text]);
-  return (masks_[static_cast<std::size_t>(line)] >> text) & 1;
+bool MarkerIndex::HoldsUnindexed(std::ptrdiff_t line, std::size_t text) const {
+  return Contains(page_[line], search_.Texts()[text]);
 }
 
 }  // namespace okuzuke::scraping

@@ -54,21 +54,21 @@ class MarkerIndex {
   }
 
   // Whether line `line` holds Texts()[text] (a byte-wise substring test).
-  bool Holds(std::ptrdiff_t line, std::size_t text) const;
+  bool Holds(std::ptrdiff_t line, std::size_t text) const {
+    if (text >= MarkerSearch::kIndexed) return HoldsUnindexed(line, text);
+    return (masks_[static_cast<std::size_t>(line)] >> text) & 1;
+  }
   // True when the line holds none of the texts.
   bool HoldsNone(std::ptrdiff_t line) const {
     return search_.Texts().size() <= MarkerSearch::kIndexed && masks_[static_cast<std::size_t>(line)] == 0;
   }
 
  private:
+  bool HoldsUnindexed(std::ptrdiff_t line, std::size_t text) const;
+
   const MarkerSearch& search_;
   const PageLines& page_;
   const std::vector<std::uint64_t>& masks_;
 };
-
-// Whether the one pass may use the processor's 256-bit instructions here
-// (false forces the portable search, for tests).
-bool MarkerIndexUsesAvx2();
-void SetMarkerIndexUsesAvx2(bool use);
 
 }  // namespace okuzuke::scraping

@@ -5,7 +5,11 @@
 #include <cstring>
 #include <memory>
 
-#if defined(__SSE2__)
+#include "publishers/avx2.h"
+
+#if defined(OKUZUKE_HAVE_AVX2_PATH)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -13,12 +17,48 @@ namespace okuzuke::scraping {
 
 namespace {
 
+#if defined(OKUZUKE_HAVE_AVX2_PATH)
+// The line-end bytes of the first whole 32-byte blocks of `data`, to
+// `end(at)` in order; returns where the blocks end.
+template <typename OnEnd>
+__attribute__((target("avx2"))) std::size_t LineEndBytesAvx2(const char* data, std::size_t size, OnEnd& end) {
+  const __m256i cr = _mm256_set1_epi8('\r'), lf = _mm256_set1_epi8('\n');
+  std::size_t i = 0;
+  for (; i + 32 <= size; i += 32) {
+    const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+    auto ends = static_cast<std::uint32_t>(
+        _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(block, cr), _mm256_cmpeq_epi8(block, lf))));
+    while (ends != 0) {
+      end(i + static_cast<std::size_t>(__builtin_ctz(ends)));
+      ends &= ends - 1;
+    }
+  }
+  return i;
+}
+
+// The last line-end byte before `end` in whole 32-byte blocks going back,
+// or npos with `end` moved to where the blocks stopped.
+__attribute__((target("avx2"))) std::size_t LastLineEndByteAvx2(const char* data, std::size_t& end) {
+  const __m256i cr = _mm256_set1_epi8('\r'), lf = _mm256_set1_epi8('\n');
+  for (; end >= 32; end -= 32) {
+    const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + end - 32));
+    const auto ends = static_cast<std::uint32_t>(
+        _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(block, cr), _mm256_cmpeq_epi8(block, lf))));
+    if (ends != 0) return end - 32 + static_cast<std::size_t>(31 - __builtin_clz(ends));
+  }
+  return std::string_view::npos;
+}
+#endif
+
 // Calls `end(at)` for each CR or LF byte of `text`, in order.
 template <typename OnEnd>
 void ForEachLineEndByte(std::string_view text, OnEnd end) {
   const char* data = text.data();
   const std::size_t size = text.size();
   std::size_t i = 0;
+#if defined(OKUZUKE_HAVE_AVX2_PATH)
+  if (Avx2InUse()) i = LineEndBytesAvx2(data, size, end);
+#endif
 #if defined(__SSE2__)
   // Sixteen bytes at a time: most bytes are no line end.
   const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
@@ -55,6 +95,10 @@ void ForEachLine(std::string_view text, OnLine line) {
 // The last CR or LF byte before `end`, or npos.
 std::size_t LastLineEndByte(const char* data, std::size_t end) {
   std::size_t i = end;
+#if defined(OKUZUKE_HAVE_AVX2_PATH)
+  if (Avx2InUse())
+    if (const std::size_t at = LastLineEndByteAvx2(data, i); at != std::string_view::npos) return at;
+#endif
 #if defined(__SSE2__)
   const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
   for (; i >= 16; i -= 16) {

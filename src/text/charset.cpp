@@ -68,19 +68,36 @@ __m128i EightPairsToSjis(__m128i block) {
 }
 
 // The pairs that open the sixteen bytes at `in` (up to eight), converted and
-// stored at `out` with the rest of the sixteen bytes as they are; returns the
-// bytes converted, 0 when the first two bytes are no such pair. The store
-// covers all sixteen bytes: `out` is `in` itself or does not overlap it.
+// stored at `out`; returns the bytes converted, 0 when the first two bytes
+// are no such pair. Only the converted bytes are stored, so that the next
+// load of the text does not overlap a store still in flight, and none that
+// is yet to be read is written over.
 std::size_t ConvertPairRun(const unsigned char* in, char* out) {
   const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
   const unsigned pairBytes = PairBytes(block);
   const unsigned count = static_cast<unsigned>(__builtin_ctz(~pairBytes)) & ~1u;  // whole pairs only
   if (count == 0) return 0;
-  const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-  const __m128i converted = _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(count)));
-  const __m128i bytes = _mm_or_si128(_mm_and_si128(converted, EightPairsToSjis(block)),
-                                     _mm_andnot_si128(converted, block));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+  __m128i bytes = EightPairsToSjis(block);
+  if (count == 16) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+    return 16;
+  }
+  char* at = out;
+  if (count & 8) {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(at), bytes);
+    bytes = _mm_srli_si128(bytes, 8);
+    at += 8;
+  }
+  if (count & 4) {
+    const auto four = static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes));
+    std::memcpy(at, &four, 4);
+    bytes = _mm_srli_si128(bytes, 4);
+    at += 4;
+  }
+  if (count & 2) {
+    const auto two = static_cast<std::uint16_t>(_mm_cvtsi128_si32(bytes));
+    std::memcpy(at, &two, 2);
+  }
   return count;
 }
 #endif
@@ -106,9 +123,8 @@ std::size_t ConvertEuc(std::string_view euc, char* out) {
       continue;
     }
 #if defined(__SSE2__)
-    // A run of pairs, up to eight at once, where the sixteen-byte store is
-    // safe: the text has not been shortened yet, or is not written in place.
-    if (b >= 0xA1 && i + 16 <= size && (!inPlace || written == i)) {
+    // A run of pairs, up to eight at once.
+    if (b >= 0xA1 && i + 16 <= size) {
       if (const std::size_t count = ConvertPairRun(in + i, out + written); count > 0) {
         i += count;
         written += count;

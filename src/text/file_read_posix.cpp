@@ -17,7 +17,15 @@ struct FdCloser {
 }  // namespace
 
 bool ReadWholeFileInto(const std::string& path, std::string& content, std::size_t (*room)(std::size_t)) {
-  content.clear();
+  // The bytes `content` holds are kept until the file is read over them:
+  // growing within them costs no clearing of the memory first.
+  struct ClearedUnlessRead {
+    std::string& content;
+    bool read = false;
+    ~ClearedUnlessRead() {
+      if (!read) content.clear();
+    }
+  } result{content};
   if (path.empty()) return false;
   // Opened without blocking, so that a FIFO is only looked at; the size
   // comes from the open file: open, fstat, one read and close for a page.
@@ -27,7 +35,11 @@ bool ReadWholeFileInto(const std::string& path, std::string& content, std::size_
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
   const auto size = static_cast<std::size_t>(st.st_size);
-  content.reserve(size + 1 + (room ? room(size) : 0));
+  const std::size_t capacity = size + 1 + (room ? room(size) : 0);
+  if (content.capacity() < capacity) {
+    content.clear();  // nothing to copy to the new memory
+    content.reserve(capacity);
+  }
   // One byte more than the size, so that one read that does not fill the
   // buffer shows the end of the file.
   content.resize(size + 1);
@@ -35,15 +47,13 @@ bool ReadWholeFileInto(const std::string& path, std::string& content, std::size_
   for (;;) {
     const ssize_t n = ::read(fd, content.data() + got, content.size() - got);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      content.clear();
-      return false;
-    }
+    if (n < 0) return false;
     got += static_cast<std::size_t>(n);
     if (n == 0 || (got < content.size() && got > size)) break;
     if (got == content.size()) content.resize(content.size() + std::max<std::size_t>(content.size() / 2, 4096));
   }
   content.resize(got);
+  result.read = true;
   return true;
 }
 

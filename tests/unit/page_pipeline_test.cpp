@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 
+#include "publishers/avx2.h"
 #include "publishers/entities.h"
 #include "publishers/marker_index.h"
 #include "publishers/page_lines.h"
@@ -40,13 +41,18 @@ TEST(PagePipeline, LinesAreSplitLikeSplitLines) {
   std::mt19937 random(7);
   std::vector<std::string> texts = {"", "a", "\r", "\n", "\r\n", "a\r\nb", "a\r\n", "a\n\rb", "\r\r\n\n"};
   for (int n = 0; n < 300; ++n) texts.push_back(RandomText(random, random() % 200));
-  for (const std::string& text : texts) {
-    const std::vector<std::string> expected = SplitLines(text);
-    const PageLines page(text);
-    ASSERT_EQ(page.Count(), static_cast<std::ptrdiff_t>(expected.size())) << test::U8(text);
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(page[static_cast<std::ptrdiff_t>(i)], expected[i]);
-    EXPECT_EQ(WithCrLfLineEnds(text), JoinLines(expected));
+  for (const std::string& saved : SavedInputs()) texts.push_back(saved);
+  for (bool avx2 : {true, false}) {
+    SetAvx2InUse(avx2);
+    for (const std::string& text : texts) {
+      const std::vector<std::string> expected = SplitLines(text);
+      const PageLines page(text);
+      ASSERT_EQ(page.Count(), static_cast<std::ptrdiff_t>(expected.size())) << test::U8(text);
+      for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(page[static_cast<std::ptrdiff_t>(i)], expected[i]);
+      EXPECT_EQ(WithCrLfLineEnds(text), JoinLines(expected));
+    }
   }
+  SetAvx2InUse(true);
 }
 
 // Line ends made CR LF in place, with the room a page is read with and with
@@ -58,6 +64,7 @@ TEST(PagePipeline, CrLfLineEndsInPlace) {
   for (const std::string& text : texts) {
     const std::string expected = JoinLines(SplitLines(text));
     for (bool room : {true, false}) {
+      SetAvx2InUse(room);  // each way of scanning, once
       std::string inPlace;
       inPlace.reserve(text.size() + (room ? CrLfRoom(text.size()) : 0));
       inPlace = text;
@@ -65,6 +72,7 @@ TEST(PagePipeline, CrLfLineEndsInPlace) {
       ASSERT_EQ(inPlace, expected) << test::U8(text);
     }
   }
+  SetAvx2InUse(true);
 }
 
 TEST(PagePipeline, EntitiesInOnePassAsInTurn) {
@@ -95,9 +103,9 @@ TEST(PagePipeline, MarkerSearchFindsWhatEachLineHolds) {
     const PageLines page(text);
     const auto expected = MarkerSearch::SearchEachLine(texts, page);
     EXPECT_EQ(search.LinesHolding(page), expected) << test::U8(text.substr(0, 200));
-    SetMarkerIndexUsesAvx2(false);
+    SetAvx2InUse(false);
     EXPECT_EQ(search.LinesHolding(page), expected);
-    SetMarkerIndexUsesAvx2(true);
+    SetAvx2InUse(true);
   }
 }
 
