@@ -185,6 +185,34 @@ std::string Utf16ToCp932(std::u16string_view text) {
   return out;
 }
 
+namespace {
+
+// Copies `n` bytes to `dst`, which is at or before `src`: the short runs of
+// ASCII between Japanese words without a call, each piece read before any is
+// written.
+void MoveDown(char* dst, const char* src, std::size_t n) {
+  if (dst == src) return;
+  if (n > 16) {
+    std::memmove(dst, src, n);
+  } else if (n >= 8) {
+    std::uint64_t head, tail;
+    std::memcpy(&head, src, 8);
+    std::memcpy(&tail, src + n - 8, 8);
+    std::memcpy(dst, &head, 8);
+    std::memcpy(dst + n - 8, &tail, 8);
+  } else if (n >= 4) {
+    std::uint32_t head, tail;
+    std::memcpy(&head, src, 4);
+    std::memcpy(&tail, src + n - 4, 4);
+    std::memcpy(dst, &head, 4);
+    std::memcpy(dst + n - 4, &tail, 4);
+  } else {
+    for (std::size_t k = 0; k < n; ++k) dst[k] = src[k];
+  }
+}
+
+}  // namespace
+
 // Each code point is looked up on its own, with no UTF-16 in between. A
 // surrogate code point stands for a UTF-16 unit, as if the units were
 // converted together: a high one followed by a low one is one "?".
@@ -197,25 +225,27 @@ std::size_t Utf8PageToCp932(std::string_view utf8, char* out) {
   DecodeUtf8(
       utf8,
       [&](char32_t code) {
-        const bool high = code >= 0xD800 && code <= 0xDBFF;
-        if (code >= 0xD800 && code <= 0xDFFF) {
-          if (!(afterHigh && !high)) *dst++ = '?';  // a low half after a high one has its "?"
-        } else if (code >= 0x10000) {
-          *dst++ = '?';
-        } else {
+        if (code < 0xD800 || (code > 0xDFFF && code < 0x10000)) [[likely]] {
           std::uint16_t bytes = codes[code];
-          if (bytes == UnitTable::kUnknown) bytes = units.Fill(static_cast<char16_t>(code));
+          if (bytes == UnitTable::kUnknown) [[unlikely]]
+            bytes = units.Fill(static_cast<char16_t>(code));
           // Both bytes written, the second kept only for a double-byte
-          // character: never past what was read, which was three bytes.
+          // character: never past what was read (two or three bytes, or the
+          // room left for a sequence cut off by the end).
           const bool twoBytes = bytes > 0xFF;
           dst[0] = static_cast<char>(twoBytes ? bytes >> 8 : bytes);
           dst[1] = static_cast<char>(bytes & 0xFF);
           dst += twoBytes ? 2 : 1;
+          afterHigh = false;
+          return;
         }
+        const bool high = code >= 0xD800 && code <= 0xDBFF;
+        // A low half after a high one has its "?" already.
+        if (code >= 0x10000 || !(afterHigh && !high)) *dst++ = '?';
         afterHigh = high;
       },
       [&](std::string_view ascii) {
-        std::memmove(dst, ascii.data(), ascii.size());
+        MoveDown(dst, ascii.data(), ascii.size());
         dst += ascii.size();
         afterHigh = false;
       });

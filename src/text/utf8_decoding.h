@@ -55,8 +55,10 @@ void DecodeUtf8(std::string_view utf8, Emit emit, EmitAscii emitAscii) {
   auto low6 = [&](std::size_t i) -> char32_t { return i < size ? bytes[i] & 0x3F : 0; };
   bool ended = false;
   auto put = [&](char32_t code) {
-    if (code == 0) ended = true;
-    if (!ended) emit(code);
+    if (code == 0) [[unlikely]]
+      ended = true;
+    if (!ended) [[likely]]
+      emit(code);
   };
 
   std::size_t i = 0;
