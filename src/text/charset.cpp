@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/ascii_run.h"
 #include "text/codepage.h"
 
 #if defined(__SSE2__)
@@ -26,20 +27,6 @@ struct EucPairs {
   }
 };
 const EucPairs kEucPairs;
-
-// The length of the run of bytes below 0x80 at the start of `bytes`.
-std::size_t LowByteRun(const unsigned char* bytes, std::size_t size) {
-  std::size_t n = 0;
-#if defined(__SSE2__)
-  for (; n + 16 <= size; n += 16) {
-    const auto high = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + n))));
-    if (high != 0) return n + static_cast<std::size_t>(__builtin_ctz(high));
-  }
-#endif
-  while (n < size && bytes[n] < 0x80) ++n;
-  return n;
-}
 
 #if defined(__SSE2__)
 // A bit for each of the sixteen bytes that is a JIS X 0208 byte 0xA1..0xFE.
@@ -116,7 +103,7 @@ std::size_t ConvertEuc(std::string_view euc, char* out) {
     if (b < 0x80) {
       // A run of ASCII (most of a page); in place, it stays where it is
       // until a single shift has made the text shorter.
-      const std::size_t run = LowByteRun(in + i, size - i);
+      const std::size_t run = AsciiRunLength<false>(in + i, size - i);
       if (!inPlace || written != i) std::memmove(out + written, in + i, run);
       i += run;
       written += run;

@@ -190,22 +190,25 @@ namespace {
 // Copies `n` bytes to `dst`, which is at or before `src`: the short runs of
 // ASCII between Japanese words without a call, each piece read before any is
 // written.
+// The first and last `sizeof(Word)` bytes of `n` (Word <= n <= 2 Word), both
+// read before either is written.
+template <typename Word>
+void MoveHeadAndTail(char* dst, const char* src, std::size_t n) {
+  Word head, tail;
+  std::memcpy(&head, src, sizeof head);
+  std::memcpy(&tail, src + n - sizeof tail, sizeof tail);
+  std::memcpy(dst, &head, sizeof head);
+  std::memcpy(dst + n - sizeof tail, &tail, sizeof tail);
+}
+
 void MoveDown(char* dst, const char* src, std::size_t n) {
   if (dst == src) return;
   if (n > 16) {
     std::memmove(dst, src, n);
   } else if (n >= 8) {
-    std::uint64_t head, tail;
-    std::memcpy(&head, src, 8);
-    std::memcpy(&tail, src + n - 8, 8);
-    std::memcpy(dst, &head, 8);
-    std::memcpy(dst + n - 8, &tail, 8);
+    MoveHeadAndTail<std::uint64_t>(dst, src, n);
   } else if (n >= 4) {
-    std::uint32_t head, tail;
-    std::memcpy(&head, src, 4);
-    std::memcpy(&tail, src + n - 4, 4);
-    std::memcpy(dst, &head, 4);
-    std::memcpy(dst + n - 4, &tail, 4);
+    MoveHeadAndTail<std::uint32_t>(dst, src, n);
   } else {
     for (std::size_t k = 0; k < n; ++k) dst[k] = src[k];
   }

@@ -2,42 +2,12 @@
 // about continuation bytes, strict about lead bytes, never past the end.
 #pragma once
 
-#include <cstdint>
-#include <cstring>
 #include <string_view>
 
+#include "text/ascii_run.h"
 #include "text/charset.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace okuzuke {
-
-// The length of the run of ASCII bytes other than 0 at the start of `text`,
-// sixteen (or eight) bytes at a time where it can.
-inline std::size_t AsciiRun(std::string_view text) {
-  std::size_t n = 0;
-#if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128();
-  for (; n + 16 <= text.size(); n += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + n));
-    // High bits, and 0 bytes.
-    const auto stops = static_cast<unsigned>(_mm_movemask_epi8(block) | _mm_movemask_epi8(_mm_cmpeq_epi8(block, zero)));
-    if (stops != 0) return n + static_cast<std::size_t>(__builtin_ctz(stops));
-  }
-#endif
-  constexpr std::uint64_t kHigh = 0x8080808080808080ull, kOnes = 0x0101010101010101ull;
-  while (n + 8 <= text.size()) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + n, 8);
-    // A high bit, or a 0 byte (which the subtraction turns into a high bit).
-    if (((word | (word - kOnes)) & kHigh) != 0) break;
-    n += 8;
-  }
-  while (n < text.size() && static_cast<unsigned char>(text[n]) < 0x80 && text[n] != '\0') ++n;
-  return n;
-}
 
 // Decodes UTF-8 up to its first 0 byte and calls `emit` with each code point
 // other than U+0000, or `emitAscii` with a run of ASCII bytes (most of a page)
@@ -77,7 +47,7 @@ void DecodeUtf8(std::string_view utf8, Emit emit, EmitAscii emitAscii) {
       } while (i + 2 < size && (bytes[i] & 0xF0) == 0xE0);
     } else if (lead < 0x80) {
       if (lead == 0) break;
-      const std::size_t run = AsciiRun(utf8.substr(i));
+      const std::size_t run = AsciiRunLength<true>(bytes + i, size - i);
       if (!ended) emitAscii(utf8.substr(i, run));
       i += run;
     } else if (lead >= 0xC0 && lead <= 0xDF) {
