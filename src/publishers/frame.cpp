@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -79,6 +80,15 @@ class RuleTexts {
       if (rules[r].marker.empty() && rules[r].when.anyOf.empty()) everyLine_.push_back(r);
       all_.push_back(r);
     }
+    ruleSets_ = rules.size() <= kRuleSetSize && texts_.size() <= MarkerSearch::kIndexed;
+    if (!ruleSets_) return;
+    rulesNeeding_.assign(texts_.size(), 0);
+    for (std::size_t r = 0; r < rules.size(); ++r) {
+      const std::uint64_t bit = std::uint64_t{1} << r;
+      if (marker_[r] != kNone) rulesNeeding_[marker_[r]] |= bit;
+      else if (anyOf_[r].empty()) everyLineSet_ |= bit;
+      for (std::size_t t : anyOf_[r]) rulesNeeding_[t] |= bit;
+    }
   }
   const std::vector<std::string_view>& Texts() const { return texts_; }
   // Some rule is tried on every line, whatever it holds.
@@ -87,6 +97,18 @@ class RuleTexts {
   // the texts; and all of them.
   const std::vector<std::size_t>& EveryLineRules() const { return everyLine_; }
   const std::vector<std::size_t>& AllRules() const { return all_; }
+
+  // Rule sets as bits (rule r is bit r): there are few enough rules and
+  // texts for them.
+  static constexpr std::size_t kRuleSetSize = 64;
+  bool HasRuleSets() const { return ruleSets_; }
+  // The rules that may fire on a line holding the texts of `held`: those
+  // tried on every line and those needing one of the held texts.
+  std::uint64_t RulesFor(std::uint64_t held) const {
+    std::uint64_t rules = everyLineSet_;
+    for (; held != 0; held &= held - 1) rules |= rulesNeeding_[static_cast<std::size_t>(__builtin_ctzll(held))];
+    return rules;
+  }
 
   // The rule's marker, and one of its AnyOf texts if it has any, stand in
   // the line.
@@ -110,6 +132,9 @@ class RuleTexts {
   std::vector<std::size_t> everyLine_, all_;
   std::vector<std::size_t> marker_;               // per rule: its marker's text, or kNone
   std::vector<std::vector<std::size_t>> anyOf_;   // per rule: its AnyOf texts
+  bool ruleSets_ = false;
+  std::vector<std::uint64_t> rulesNeeding_;  // per text: the rules with it as marker or AnyOf text
+  std::uint64_t everyLineSet_ = 0;
 };
 
 // What a publisher's scan looks for, worked out once per publisher.
@@ -203,6 +228,23 @@ void Apply(const Rule& rule, std::size_t index, Scan& scan) {
   rule.store(scan, text);
 }
 
+// Line i against the rules that may fire on it, in table order. False when
+// the scan ends.
+template <typename RuleIndices>
+bool TryRules(const Publisher& publisher, const RuleTexts& texts, const MarkerIndex& index, Scan& scan,
+              RuleIndices rules) {
+  const std::string_view line = scan.page[scan.line];
+  bool ended = false;
+  rules([&](std::size_t r) {
+    const Rule& rule = publisher.rules[r];
+    if (!Fires(rule, texts.Holds(r, index, scan.line), scan, line)) return true;
+    Apply(rule, r, scan);
+    ended = scan.ended;
+    return !ended;
+  });
+  return !ended;
+}
+
 void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag, std::vector<std::uint64_t>& markerMasks) {
   const ScanBounds& bounds = publisher.scan;
   const std::ptrdiff_t count = scan.page.Count();
@@ -212,17 +254,26 @@ void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag, std:
   const MarkerIndex index(plan.search, scan.page, markerMasks);
   for (std::ptrdiff_t i = std::max<std::ptrdiff_t>(bounds.firstLine, 0); i <= count - bounds.lastFromEnd; ++i) {
     if (stopFlag) return;
-    const bool holdsNone = index.HoldsNone(i);
-    if (holdsNone && !texts.AnyOnEveryLine()) continue;
-    scan.line = i;
-    const std::string_view line = scan.page[i];
-    for (const std::size_t r : holdsNone ? texts.EveryLineRules() : texts.AllRules()) {
-      const Rule& rule = publisher.rules[r];
-      if (!Fires(rule, texts.Holds(r, index, i), scan, line)) continue;
-      Apply(rule, r, scan);
-      if (scan.ended) return;
+    bool goOn = true;
+    if (texts.HasRuleSets()) {
+      // Only the rules the line's texts call for are looked at.
+      const std::uint64_t rules = texts.RulesFor(index.Held(i));
+      if (rules == 0) continue;
+      scan.line = i;
+      goOn = TryRules(publisher, texts, index, scan, [rules](auto tryRule) {
+        for (std::uint64_t left = rules; left != 0; left &= left - 1)
+          if (!tryRule(static_cast<std::size_t>(__builtin_ctzll(left)))) return;
+      });
+    } else {
+      const bool holdsNone = index.HoldsNone(i);
+      if (holdsNone && !texts.AnyOnEveryLine()) continue;
+      scan.line = i;
+      goOn = TryRules(publisher, texts, index, scan, [&](auto tryRule) {
+        for (const std::size_t r : holdsNone ? texts.EveryLineRules() : texts.AllRules())
+          if (!tryRule(r)) return;
+      });
     }
-    if (scan.done) return;
+    if (!goOn || scan.done) return;
   }
 }
 

@@ -58,6 +58,8 @@ class MarkerIndex {
     if (text >= MarkerSearch::kIndexed) return HoldsUnindexed(line, text);
     return (masks_[static_cast<std::size_t>(line)] >> text) & 1;
   }
+  // The indexed texts the line holds, bit t for Texts()[t].
+  std::uint64_t Held(std::ptrdiff_t line) const { return masks_[static_cast<std::size_t>(line)]; }
   // True when the line holds none of the texts.
   bool HoldsNone(std::ptrdiff_t line) const {
     return search_.Texts().size() <= MarkerSearch::kIndexed && masks_[static_cast<std::size_t>(line)] == 0;

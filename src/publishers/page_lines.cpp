@@ -17,100 +17,106 @@ namespace okuzuke::scraping {
 
 namespace {
 
-#if defined(OKUZUKE_HAVE_AVX2_PATH)
-// The line-end bytes of the first whole 32-byte blocks of `data`, to
-// `end(at)` in order; returns where the blocks end.
-template <typename OnEnd>
-__attribute__((target("avx2"))) std::size_t LineEndBytesAvx2(const char* data, std::size_t size, OnEnd& end) {
-  const __m256i cr = _mm256_set1_epi8('\r'), lf = _mm256_set1_epi8('\n');
-  std::size_t i = 0;
-  for (; i + 32 <= size; i += 32) {
-    const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
-    auto ends = static_cast<std::uint32_t>(
-        _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(block, cr), _mm256_cmpeq_epi8(block, lf))));
-    while (ends != 0) {
-      end(i + static_cast<std::size_t>(__builtin_ctz(ends)));
-      ends &= ends - 1;
-    }
+// Where the CR and LF bytes of a 32-byte block stand: bit k for its byte k.
+struct EndBits {
+  std::uint32_t cr = 0, lf = 0;
+};
+
+// The bits of the `n` (at most 32) bytes at `p`, one at a time.
+EndBits EndBitsScalar(const char* p, std::size_t n) {
+  EndBits bits;
+  for (std::size_t k = 0; k < n; ++k) {
+    bits.cr |= std::uint32_t{p[k] == '\r'} << k;
+    bits.lf |= std::uint32_t{p[k] == '\n'} << k;
   }
-  return i;
+  return bits;
 }
 
-// The last line-end byte before `end` in whole 32-byte blocks going back,
-// or npos with `end` moved to where the blocks stopped.
-__attribute__((target("avx2"))) std::size_t LastLineEndByteAvx2(const char* data, std::size_t& end) {
-  const __m256i cr = _mm256_set1_epi8('\r'), lf = _mm256_set1_epi8('\n');
-  for (; end >= 32; end -= 32) {
-    const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + end - 32));
-    const auto ends = static_cast<std::uint32_t>(
-        _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(block, cr), _mm256_cmpeq_epi8(block, lf))));
-    if (ends != 0) return end - 32 + static_cast<std::size_t>(31 - __builtin_clz(ends));
-  }
-  return std::string_view::npos;
+#if defined(__SSE2__)
+EndBits EndBitsSse2(const char* p) {
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+  auto bits = [](__m128i a, __m128i b, __m128i c) {
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(a, c))) |
+           static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(b, c))) << 16;
+  };
+  return {bits(low, high, cr), bits(low, high, lf)};
 }
 #endif
 
-// Calls `end(at)` for each CR or LF byte of `text`, in order.
-template <typename OnEnd>
-void ForEachLineEndByte(std::string_view text, OnEnd end) {
+#if defined(OKUZUKE_HAVE_AVX2_PATH)
+__attribute__((target("avx2"))) inline EndBits EndBitsAvx2(const char* p) {
+  const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  return {static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, _mm256_set1_epi8('\r')))),
+          static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, _mm256_set1_epi8('\n'))))};
+}
+
+template <typename OnBlock>
+__attribute__((target("avx2"))) std::size_t EndBlocksAvx2(const char* data, std::size_t size, OnBlock& block) {
+  std::size_t i = 0;
+  for (; i + 32 <= size; i += 32) block(i, EndBitsAvx2(data + i));
+  return i;
+}
+#endif
+
+// The bits of the (at most 32) bytes at `p` before `end`.
+EndBits EndBitsAt(const char* p, std::size_t n) {
+  if (n < 32) return EndBitsScalar(p, n);
+#if defined(OKUZUKE_HAVE_AVX2_PATH)
+  if (Avx2InUse()) return EndBitsAvx2(p);
+#endif
+#if defined(__SSE2__)
+  return EndBitsSse2(p);
+#else
+  return EndBitsScalar(p, n);
+#endif
+}
+
+// Calls `block(at, bits)` for the 32-byte blocks of `text` in order, the last
+// one short when the size is no multiple of 32.
+template <typename OnBlock>
+void ForEachEndBlock(std::string_view text, OnBlock block) {
   const char* data = text.data();
   const std::size_t size = text.size();
   std::size_t i = 0;
 #if defined(OKUZUKE_HAVE_AVX2_PATH)
-  if (Avx2InUse()) i = LineEndBytesAvx2(data, size, end);
+  if (Avx2InUse()) i = EndBlocksAvx2(data, size, block);
 #endif
-#if defined(__SSE2__)
-  // Sixteen bytes at a time: most bytes are no line end.
-  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-  for (; i + 16 <= size; i += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-    unsigned ends = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
-    while (ends != 0) {
-      end(i + static_cast<std::size_t>(__builtin_ctz(ends)));
-      ends &= ends - 1;
-    }
-  }
-#endif
-  for (; i < size; ++i)
-    if (data[i] == '\r' || data[i] == '\n') end(i);
+  for (; i < size; i += 32) block(i, EndBitsAt(data + i, std::min<std::size_t>(32, size - i)));
 }
 
-// Calls `line(begin, end)` for each line of `text`, in order.
+// Calls `line(begin, end)` for each line of `text`, in order. Every CR ends a
+// line, and every LF but one right after a CR.
 template <typename OnLine>
 void ForEachLine(std::string_view text, OnLine line) {
   const char* data = text.data();
   const std::size_t size = text.size();
   std::size_t start = 0;
-  // Each CR or LF at `at` ends the line that runs from `start` (an LF right
-  // after the CR that ended the previous line is part of that line end).
-  ForEachLineEndByte(text, [&](std::size_t at) {
-    if (at < start) return;
-    line(start, at);
-    start = at + (data[at] == '\r' && at + 1 < size && data[at + 1] == '\n' ? 2 : 1);
+  std::uint32_t crBefore = 0;  // the previous block ended in CR
+  ForEachEndBlock(text, [&](std::size_t base, EndBits bits) {
+    std::uint32_t ends = bits.cr | (bits.lf & ~(bits.cr << 1 | crBefore));
+    crBefore = bits.cr >> 31;
+    for (; ends != 0; ends &= ends - 1) {
+      const std::size_t at = base + static_cast<std::size_t>(__builtin_ctz(ends));
+      line(start, at);
+      start = at + (data[at] == '\r' && at + 1 < size && data[at + 1] == '\n' ? 2 : 1);
+    }
   });
   if (start < size) line(start, size);
 }
 
-// The last CR or LF byte before `end`, or npos.
-std::size_t LastLineEndByte(const char* data, std::size_t end) {
-  std::size_t i = end;
-#if defined(OKUZUKE_HAVE_AVX2_PATH)
-  if (Avx2InUse())
-    if (const std::size_t at = LastLineEndByteAvx2(data, i); at != std::string_view::npos) return at;
-#endif
-#if defined(__SSE2__)
-  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-  for (; i >= 16; i -= 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i - 16));
-    const auto ends = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
-    if (ends != 0) return i - 16 + static_cast<std::size_t>(31 - __builtin_clz(ends));
-  }
-#endif
-  while (i > 0)
-    if (--i, data[i] == '\r' || data[i] == '\n') return i;
-  return std::string_view::npos;
+// How many bytes giving every line of `text` a CR LF adds: one for each lone
+// CR or LF.
+std::size_t LoneLineEndBytes(std::string_view text) {
+  std::size_t ends = 0, pairs = 0;
+  std::uint32_t crBefore = 0;
+  ForEachEndBlock(text, [&](std::size_t, EndBits bits) {
+    ends += static_cast<std::size_t>(__builtin_popcount(bits.cr) + __builtin_popcount(bits.lf));
+    pairs += static_cast<std::size_t>(__builtin_popcount(bits.lf & (bits.cr << 1 | crBefore)));
+    crBefore = bits.cr >> 31;
+  });
+  return ends - 2 * pairs;
 }
 
 }  // namespace
@@ -168,16 +174,7 @@ void ToCrLfLineEnds(std::string& text) {
   const std::size_t size = text.size();
   if (size == 0) return;
   // Each lone CR or lone LF takes one byte more, an open last line two.
-  std::size_t added = 0;
-  {
-    const char* data = text.data();
-    ForEachLineEndByte(text, [&](std::size_t at) {
-      if (data[at] == '\r')
-        added += at + 1 < size && data[at + 1] == '\n' ? 0 : 1;
-      else
-        added += at > 0 && data[at - 1] == '\r' ? 0 : 1;
-    });
-  }
+  std::size_t added = LoneLineEndBytes(text);
   const bool open = text.back() != '\r' && text.back() != '\n';
   if (open) added += 2;
   if (added == 0) return;
@@ -199,8 +196,25 @@ void ToCrLfLineEnds(std::string& text) {
     data[--write] = '\r';
   };
   if (open) putCrLf();
+  // The line-end bytes before `read`, found a block at a time going back:
+  // `pending` holds those of the block at `pendingBase` not yet taken. No
+  // byte before `read` has been written over.
+  std::size_t scanned = size, pendingBase = 0;
+  std::uint32_t pending = 0;
   while (write != read) {
-    const std::size_t at = LastLineEndByte(data, read);
+    // While bytes are to be added, a line end is left before `read`.
+    while (pending == 0 && scanned > 0) {
+      const std::size_t n = std::min<std::size_t>(32, scanned);
+      pendingBase = scanned - n;
+      const EndBits bits = EndBitsAt(data + pendingBase, n);
+      pending = bits.cr | bits.lf;
+      scanned = pendingBase;
+    }
+    if (pending == 0) break;
+    const unsigned bit = 31u - static_cast<unsigned>(__builtin_clz(pending));
+    pending &= ~(std::uint32_t{1} << bit);
+    const std::size_t at = pendingBase + bit;
+    if (at >= read) continue;  // the CR of a CR LF already moved
     const std::size_t tail = read - (at + 1);
     write -= tail;
     std::memmove(data + write, data + at + 1, tail);

@@ -1,6 +1,7 @@
 #include "text/credits.h"
 
 #include <array>
+#include <cstring>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -35,6 +36,52 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kCreditPu
     {"／"_sjis, " "},
     {"　"_sjis, " "},
 }};
+
+// Every pattern above is the lead byte 0x81 and a trail, every replacement one
+// byte that is neither: occurrences never overlap and no replacement makes a
+// new one, so one pass over the text gives what replacing each in turn gives.
+constexpr char kPunctuationLead = '\x81';
+constexpr bool OnePassReplaces() {
+  for (const auto& [from, to] : kCreditPunctuation) {
+    if (from.size() != 2 || from[0] != kPunctuationLead || to.size() != 1 || to[0] == kPunctuationLead) return false;
+    for (const auto& [other, unused] : kCreditPunctuation)
+      if (to[0] == other[1] || from[1] == kPunctuationLead) return false;
+  }
+  return true;
+}
+static_assert(OnePassReplaces());
+
+// The replacement for each trail byte after the lead (0 for none).
+constexpr std::array<char, 256> kPunctuationByTrail = [] {
+  std::array<char, 256> table{};
+  for (const auto& [from, to] : kCreditPunctuation) table[static_cast<unsigned char>(from[1])] = to[0];
+  return table;
+}();
+
+}  // namespace
+
+void AsciiCreditPunctuation(std::string& text) {
+  char* data = text.data();
+  const std::size_t size = text.size();
+  std::size_t write = 0, read = 0;
+  for (std::size_t at = text.find(kPunctuationLead); at != std::string::npos && at + 1 < size;) {
+    const char replacement = kPunctuationByTrail[static_cast<unsigned char>(data[at + 1])];
+    if (replacement == 0) {
+      at = text.find(kPunctuationLead, at + 1);
+      continue;
+    }
+    std::memmove(data + write, data + read, at - read);
+    write += at - read;
+    data[write++] = replacement;
+    read = at + 2;
+    at = text.find(kPunctuationLead, read);
+  }
+  if (read == 0) return;
+  std::memmove(data + write, data + read, size - read);
+  text.resize(write + size - read);
+}
+
+namespace {
 
 struct RoledName {
   std::string name;
@@ -117,7 +164,7 @@ int ParseAuthorCredits(CreditList& list, std::string_view text, std::string_view
   } else {
     work += kNameBreak;  // the whole text is one name
   }
-  for (const auto& [from, to] : kCreditPunctuation) ReplaceAllIn(work, from, to);
+  AsciiCreditPunctuation(work);
   work = StripMarkup(FullWidthAlnumToAscii(work));
 
   int added = 0;

@@ -35,6 +35,10 @@ class CreditList {
 int ParseAuthorCredits(CreditList& list, std::string_view text, std::string_view separator,
                        std::string_view breakSeparator, std::string_view subSeparator);
 
+// The full-width brackets, "!", colon, slash and space of a credit line made
+// ASCII ("(", ")", "!" or a space), in place.
+void AsciiCreditPunctuation(std::string& text);
+
 // Distributes the entries over Author1/Author1Reading, Author2/Author2Reading,
 // OtherAuthors and Field64, using the author dictionary. Always 1.
 int AssignAuthors(TBase& book, const CreditList& list, const Dictionary& authors, bool mayFirst,

@@ -40,8 +40,8 @@ bool ReadWholeFileInto(const std::string& path, std::string& content, std::size_
     content.clear();  // nothing to copy to the new memory
     content.reserve(capacity);
   }
-  // One byte more than the size, so that one read that does not fill the
-  // buffer shows the end of the file.
+  // One byte more than the size, so that a file that grew since fstat shows
+  // as a full read; a read that gives just the size has the whole file.
   content.resize(size + 1);
   std::size_t got = 0;
   for (;;) {
@@ -49,7 +49,7 @@ bool ReadWholeFileInto(const std::string& path, std::string& content, std::size_
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return false;
     got += static_cast<std::size_t>(n);
-    if (n == 0 || (got < content.size() && got > size)) break;
+    if (n == 0 || (got < content.size() && got >= size)) break;
     if (got == content.size()) content.resize(content.size() + std::max<std::size_t>(content.size() / 2, 4096));
   }
   content.resize(got);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "test_support.h"
 #include "text/credit_roles.h"
 #include "text/sjis.h"
@@ -120,6 +122,22 @@ TEST(ParseAuthorCredits, SplitsAtSeparatorsAndSubSeparators) {
                                    Sj(c.subSeparator));
     EXPECT_EQ(Utf8Entries(list), c.entries) << c.credit;
     EXPECT_EQ(added, static_cast<int>(c.entries.size())) << c.credit;
+  }
+}
+
+TEST(AsciiCreditPunctuation, OnePassGivesWhatEachReplaceInTurnGives) {
+  const std::pair<const char*, const char*> inTurn[] = {{"（", "("}, {"）", ")"}, {"！", "!"}, {"〔", " "},
+                                                        {"〕", " "}, {"：", " "}, {"／", " "}, {"　", " "}};
+  // Lead and trail bytes of the signs and their neighbours, in any order.
+  const std::string bytes = Sj("（）！〔〕：／　・") + "\x81\x81" "a(";
+  std::mt19937 random(17);
+  for (int n = 0; n < 3000; ++n) {
+    std::string text;
+    for (int k = static_cast<int>(random() % 12); k > 0; --k) text += bytes[random() % bytes.size()];
+    std::string expected = text, onePass = text;
+    for (const auto& [from, to] : inTurn) ReplaceAllIn(expected, Sj(from), to);
+    AsciiCreditPunctuation(onePass);
+    ASSERT_EQ(onePass, expected) << U8(text);
   }
 }
 
