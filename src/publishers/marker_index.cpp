@@ -54,8 +54,10 @@ Anchor ChooseAnchor(std::string_view text) {
 // in a common bucket is a candidate for that bucket's texts.
 struct MarkerSearch::Buckets {
   struct Member {
-    std::size_t text;
-    std::size_t offset;
+    std::size_t text;    // its index in Texts()
+    std::size_t offset;  // of the anchor in the text
+    const unsigned char* bytes;
+    std::size_t size;
   };
   std::array<std::vector<Member>, 8> members;
   // first byte low nibble, first high, second low, second high; each twice,
@@ -63,7 +65,8 @@ struct MarkerSearch::Buckets {
   alignas(32) std::array<std::array<unsigned char, 32>, 4> nibbles{};
 
   void Add(std::size_t text, std::string_view bytes, Anchor anchor, unsigned bucket) {
-    members[bucket].push_back({text, anchor.offset});
+    members[bucket].push_back(
+        {text, anchor.offset, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()});
     const unsigned char bit = static_cast<unsigned char>(1u << bucket);
     const auto first = static_cast<unsigned char>(bytes[anchor.offset]);
     for (int half : {0, 16}) {
@@ -185,21 +188,22 @@ void MarkerSearch::LinesHolding(const PageLines& page, std::vector<std::uint64_t
 #if defined(OKUZUKE_HAVE_AVX2_PATH)
   if (Avx2InUse()) {
     const Buckets& buckets = *buckets_;
-    auto candidate = [&](std::size_t at, unsigned char bits) {
-      for (unsigned b = 0; bits != 0; ++b, bits >>= 1) {
-        if ((bits & 1) == 0) continue;
-        for (const Buckets::Member& m : buckets.members[b]) {
-          const std::string_view text = texts_[m.text];
-          if (at < m.offset || at - m.offset + text.size() > size) continue;
+    // Only the buckets a place is a candidate for, each member's bytes at
+    // hand: most candidates are false and must cost little.
+    auto candidate = [&](std::size_t at, unsigned bits) {
+      do {
+        const auto bucket = static_cast<unsigned>(__builtin_ctz(bits));
+        bits &= bits - 1;
+        for (const Buckets::Member& m : buckets.members[bucket]) {
+          if (at < m.offset) continue;
           const std::size_t start = at - m.offset;
+          if (start + m.size > size) continue;
           // The anchor's two bytes may only share nibbles with the text's:
           // the ends tell most false candidates before a full comparison.
-          if (data[start] != static_cast<unsigned char>(text.front()) ||
-              data[start + text.size() - 1] != static_cast<unsigned char>(text.back()))
-            continue;
-          if (std::memcmp(data + start, text.data(), text.size()) == 0) mark(m.text, start);
+          if (data[start] != m.bytes[0] || data[start + m.size - 1] != m.bytes[m.size - 1]) continue;
+          if (std::memcmp(data + start, m.bytes, m.size) == 0) mark(m.text, start);
         }
-      }
+      } while (bits != 0);
     };
     std::size_t at = FindCandidatesAvx2(data, size, buckets, candidate);
     for (; at < size; ++at)
