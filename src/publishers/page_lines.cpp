@@ -58,6 +58,15 @@ __attribute__((target("avx2"))) std::size_t EndBlocksAvx2(const char* data, std:
   for (; i + 32 <= size; i += 32) block(i, EndBitsAvx2(data + i));
   return i;
 }
+
+// The whole blocks before `end` going back, while `block` returns true;
+// returns where they stopped (npos when `block` stopped them).
+template <typename OnBlock>
+__attribute__((target("avx2"))) std::size_t EndBlocksBackAvx2(const char* data, std::size_t end, OnBlock& block) {
+  for (; end >= 32; end -= 32)
+    if (!block(end - 32, EndBitsAvx2(data + end - 32))) return std::string_view::npos;
+  return end;
+}
 #endif
 
 // The bits of the (at most 32) bytes at `p` before `end`.
@@ -84,6 +93,21 @@ void ForEachEndBlock(std::string_view text, OnBlock block) {
   if (Avx2InUse()) i = EndBlocksAvx2(data, size, block);
 #endif
   for (; i < size; i += 32) block(i, EndBitsAt(data + i, std::min<std::size_t>(32, size - i)));
+}
+
+// Calls `block(at, bits)` for the 32-byte blocks of the `end` bytes at
+// `data` from the last back, the first one short when `end` is no multiple
+// of 32, while it returns true.
+template <typename OnBlock>
+void ForEachEndBlockBack(const char* data, std::size_t end, OnBlock block) {
+#if defined(OKUZUKE_HAVE_AVX2_PATH)
+  if (Avx2InUse()) end = EndBlocksBackAvx2(data, end, block);
+  if (end == std::string_view::npos) return;
+#endif
+  for (; end > 0; end -= std::min<std::size_t>(32, end)) {
+    const std::size_t n = std::min<std::size_t>(32, end);
+    if (!block(end - n, EndBitsAt(data + end - n, n))) return;
+  }
 }
 
 // Calls `line(begin, end)` for each line of `text`, in order. Every CR ends a
@@ -196,32 +220,25 @@ void ToCrLfLineEnds(std::string& text) {
     data[--write] = '\r';
   };
   if (open) putCrLf();
-  // The line-end bytes before `read`, found a block at a time going back:
-  // `pending` holds those of the block at `pendingBase` not yet taken. No
-  // byte before `read` has been written over.
-  std::size_t scanned = size, pendingBase = 0;
-  std::uint32_t pending = 0;
-  while (write != read) {
-    // While bytes are to be added, a line end is left before `read`.
-    while (pending == 0 && scanned > 0) {
-      const std::size_t n = std::min<std::size_t>(32, scanned);
-      pendingBase = scanned - n;
-      const EndBits bits = EndBitsAt(data + pendingBase, n);
-      pending = bits.cr | bits.lf;
-      scanned = pendingBase;
+  // The line-end bytes found a block at a time going back; no byte before
+  // `read` has been written over.
+  if (write == read) return;
+  ForEachEndBlockBack(data, size, [&](std::size_t base, EndBits bits) {
+    for (std::uint32_t ends = bits.cr | bits.lf; ends != 0;) {
+      const unsigned bit = 31u - static_cast<unsigned>(__builtin_clz(ends));
+      ends &= ~(std::uint32_t{1} << bit);
+      const std::size_t at = base + bit;
+      if (at >= read) continue;  // the CR of a CR LF already moved
+      const std::size_t tail = read - (at + 1);
+      write -= tail;
+      std::memmove(data + write, data + at + 1, tail);
+      const bool crLf = data[at] == '\n' && at > 0 && data[at - 1] == '\r';
+      putCrLf();
+      read = crLf ? at - 1 : at;
+      if (write == read) return false;
     }
-    if (pending == 0) break;
-    const unsigned bit = 31u - static_cast<unsigned>(__builtin_clz(pending));
-    pending &= ~(std::uint32_t{1} << bit);
-    const std::size_t at = pendingBase + bit;
-    if (at >= read) continue;  // the CR of a CR LF already moved
-    const std::size_t tail = read - (at + 1);
-    write -= tail;
-    std::memmove(data + write, data + at + 1, tail);
-    const bool crLf = data[at] == '\n' && at > 0 && data[at - 1] == '\r';
-    putCrLf();
-    read = crLf ? at - 1 : at;
-  }
+    return true;
+  });
 }
 
 std::string WithCrLfLineEnds(std::string_view text) {
