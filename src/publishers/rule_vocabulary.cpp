@@ -1,5 +1,7 @@
 #include "publishers/rule_vocabulary.h"
 
+#include <algorithm>
+
 #include "text/book_size.h"
 #include "text/markup.h"
 #include "text/release_date.h"
@@ -8,18 +10,28 @@
 
 namespace okuzuke::scraping {
 
+// The steps that cut keep their part of the text where it is: no new string.
 TextStep Between(std::string_view start, std::string_view end) {
-  return [start, end](std::string& text) { text = ExtractAfter(text, start, end); };
+  return [start, end](std::string& text) {
+    const std::size_t hit = text.find(start);
+    if (hit == std::string::npos) return text.clear();
+    const std::size_t from = hit + start.size();
+    if (!end.empty()) text.erase(std::min(text.find(end, from), text.size()));
+    text.erase(0, from);
+  };
 }
 
 TextStep Before(std::string_view marker) {
-  return [marker](std::string& text) { text = std::string(okuzuke::Before(text, marker)); };
+  return [marker](std::string& text) {
+    const std::size_t at = text.find(marker);
+    text.erase(at == std::string::npos ? 0 : at);  // nothing when the marker is missing
+  };
 }
 
 TextStep BeforeLessOne(std::string_view marker) {
   return [marker](std::string& text) {
-    std::size_t at = text.find(marker);
-    text = (at == std::string::npos || at == 0) ? std::string() : text.substr(0, at - 1);
+    const std::size_t at = text.find(marker);
+    text.erase(at == std::string::npos || at == 0 ? 0 : at - 1);
   };
 }
 
@@ -30,8 +42,8 @@ TextStep From(std::string_view marker) { return FromPartOf(marker, marker); }
 TextStep FromPartOf(std::string_view marker, std::string_view part) {
   const std::size_t within = marker.find(part);
   return [marker, within](std::string& text) {
-    std::size_t at = text.find(marker);
-    text = at == std::string::npos ? std::string() : text.substr(at + within);
+    const std::size_t at = text.find(marker);
+    text.erase(0, at == std::string::npos ? std::string::npos : at + within);
   };
 }
 
@@ -43,7 +55,10 @@ TextStep UpTo(std::string_view marker) {
 }
 
 TextStep DropThenKeep(std::size_t skip, std::size_t keep) {
-  return [skip, keep](std::string& text) { text = skip < text.size() ? text.substr(skip, keep) : std::string(); };
+  return [skip, keep](std::string& text) {
+    text.erase(0, skip);
+    if (keep < text.size()) text.erase(keep);
+  };
 }
 
 void Clean(std::string& text) {
@@ -51,7 +66,12 @@ void Clean(std::string& text) {
   ReplaceAllIn(text, "\r\n", "");
 }
 void Strip(std::string& text) { text = StripMarkup(text); }
-void TrimBlanks(std::string& text) { text = Trim(text); }
+void TrimBlanks(std::string& text) {
+  const std::string_view kept = TrimView(text);
+  const std::size_t from = static_cast<std::size_t>(kept.data() - text.data());
+  text.erase(from + kept.size());
+  text.erase(0, from);
+}
 void TrimLeftBlanks(std::string& text) { text = TrimLeft(text); }
 void ToAscii(std::string& text) { text = FullWidthAlnumToAscii(text); }
 void BrToCrLf(std::string& text) { ReplaceAllIn(text, "<br>", "\r\n"); }

@@ -187,5 +187,29 @@ TEST(ScrapeFrame, CollectionsAndConditions) {
   for (const auto& c : cases) EXPECT_EQ(ScrapeWith(Collector(), c.page).book.*c.field, c.value) << c.page;
 }
 
+TEST(RuleVocabulary, CutsWithTheMarkerThereAndMissing) {
+  const struct {
+    TextStep step;
+    const char* text;
+    const char* expected;
+  } cases[] = {
+      {Between("<b>", "</b>"), "x<b>a</b>y</b>", "a"},  {Between("<b>", "</b>"), "x<b>a", "a"},
+      {Between("<b>", "</b>"), "xa</b>", ""},           {After(":"), "a:b:c", "b:c"},
+      {Before("|"), "a|b|c", "a"},                      {Before("|"), "abc", ""},
+      {BeforeLessOne("|"), "ab|c", "a"},                {BeforeLessOne("|"), "|c", ""},
+      {BeforeLessOne("|"), "abc", ""},                  {From("<i"), "a<img>", "<img>"},
+      {From("<i"), "abc", ""},                          {FromPartOf("<img src=", "src"), "x<img src=y", "src=y"},
+      {UpTo("<"), "ab<c", "ab"},                        {UpTo("<"), "abc", "abc"},
+      {DropThenKeep(2, 3), "abcdefg", "cde"},           {DropThenKeep(2, 9), "abcd", "cd"},
+      {DropThenKeep(5, 1), "abc", ""},                  {TrimBlanks, " \t a b \r\n", "a b"},
+      {TrimBlanks, "  ", ""},
+  };
+  for (const auto& c : cases) {
+    std::string text = c.text;
+    c.step(text);
+    EXPECT_EQ(text, c.expected) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace okuzuke::scraping
