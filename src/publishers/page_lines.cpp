@@ -52,10 +52,20 @@ __attribute__((target("avx2"))) inline EndBits EndBitsAvx2(const char* p) {
           static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, _mm256_set1_epi8('\n'))))};
 }
 
+// Whether the 32 bytes at `p` hold no CR or LF: most blocks of a page.
+__attribute__((target("avx2"))) inline bool NoEndsAvx2(const char* p) {
+  const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  const __m256i ends = _mm256_or_si256(_mm256_cmpeq_epi8(block, _mm256_set1_epi8('\r')),
+                                       _mm256_cmpeq_epi8(block, _mm256_set1_epi8('\n')));
+  return _mm256_testz_si256(ends, ends);
+}
+
+// The whole blocks from the start; a block without line ends is skipped.
 template <typename OnBlock>
 __attribute__((target("avx2"))) std::size_t EndBlocksAvx2(const char* data, std::size_t size, OnBlock& block) {
   std::size_t i = 0;
-  for (; i + 32 <= size; i += 32) block(i, EndBitsAvx2(data + i));
+  for (; i + 32 <= size; i += 32)
+    if (!NoEndsAvx2(data + i)) block(i, EndBitsAvx2(data + i));
   return i;
 }
 
@@ -64,7 +74,7 @@ __attribute__((target("avx2"))) std::size_t EndBlocksAvx2(const char* data, std:
 template <typename OnBlock>
 __attribute__((target("avx2"))) std::size_t EndBlocksBackAvx2(const char* data, std::size_t end, OnBlock& block) {
   for (; end >= 32; end -= 32)
-    if (!block(end - 32, EndBitsAvx2(data + end - 32))) return std::string_view::npos;
+    if (!NoEndsAvx2(data + end - 32) && !block(end - 32, EndBitsAvx2(data + end - 32))) return std::string_view::npos;
   return end;
 }
 #endif
@@ -83,7 +93,8 @@ EndBits EndBitsAt(const char* p, std::size_t n) {
 }
 
 // Calls `block(at, bits)` for the 32-byte blocks of `text` in order, the last
-// one short when the size is no multiple of 32.
+// one short when the size is no multiple of 32. A block without line ends
+// may be left out.
 template <typename OnBlock>
 void ForEachEndBlock(std::string_view text, OnBlock block) {
   const char* data = text.data();
@@ -97,7 +108,7 @@ void ForEachEndBlock(std::string_view text, OnBlock block) {
 
 // Calls `block(at, bits)` for the 32-byte blocks of the `end` bytes at
 // `data` from the last back, the first one short when `end` is no multiple
-// of 32, while it returns true.
+// of 32, while it returns true. A block without line ends may be left out.
 template <typename OnBlock>
 void ForEachEndBlockBack(const char* data, std::size_t end, OnBlock block) {
 #if defined(OKUZUKE_HAVE_AVX2_PATH)
@@ -117,10 +128,13 @@ void ForEachLine(std::string_view text, OnLine line) {
   const char* data = text.data();
   const std::size_t size = text.size();
   std::size_t start = 0;
-  std::uint32_t crBefore = 0;  // the previous block ended in CR
+  std::uint32_t crBefore = 0;  // the block before ended in CR
+  std::size_t next = 0;        // where the block after the last one seen starts
   ForEachEndBlock(text, [&](std::size_t base, EndBits bits) {
+    if (base != next) crBefore = 0;  // the blocks between held no line end
     std::uint32_t ends = bits.cr | (bits.lf & ~(bits.cr << 1 | crBefore));
     crBefore = bits.cr >> 31;
+    next = base + 32;
     for (; ends != 0; ends &= ends - 1) {
       const std::size_t at = base + static_cast<std::size_t>(__builtin_ctz(ends));
       line(start, at);
@@ -135,10 +149,13 @@ void ForEachLine(std::string_view text, OnLine line) {
 std::size_t LoneLineEndBytes(std::string_view text) {
   std::size_t ends = 0, pairs = 0;
   std::uint32_t crBefore = 0;
-  ForEachEndBlock(text, [&](std::size_t, EndBits bits) {
+  std::size_t next = 0;
+  ForEachEndBlock(text, [&](std::size_t base, EndBits bits) {
+    if (base != next) crBefore = 0;
     ends += static_cast<std::size_t>(__builtin_popcount(bits.cr) + __builtin_popcount(bits.lf));
     pairs += static_cast<std::size_t>(__builtin_popcount(bits.lf & (bits.cr << 1 | crBefore)));
     crBefore = bits.cr >> 31;
+    next = base + 32;
   });
   return ends - 2 * pairs;
 }
