@@ -79,7 +79,7 @@ __attribute__((target("avx2"))) std::size_t EndBlocksBackAvx2(const char* data, 
 }
 #endif
 
-// The bits of the (at most 32) bytes at `p` before `end`.
+// The bits of the `n` (at most 32) bytes at `p`.
 EndBits EndBitsAt(const char* p, std::size_t n) {
   if (n < 32) return EndBitsScalar(p, n);
 #if defined(OKUZUKE_HAVE_AVX2_PATH)

@@ -1,8 +1,8 @@
 #include "text/credits.h"
 
 #include <array>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -43,9 +43,11 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kCreditPu
 constexpr char kPunctuationLead = '\x81';
 constexpr bool OnePassReplaces() {
   for (const auto& [from, to] : kCreditPunctuation) {
-    if (from.size() != 2 || from[0] != kPunctuationLead || to.size() != 1 || to[0] == kPunctuationLead) return false;
+    if (from.size() != 2 || from[0] != kPunctuationLead || from[1] == kPunctuationLead || to.size() != 1 ||
+        to[0] == kPunctuationLead)
+      return false;
     for (const auto& [other, unused] : kCreditPunctuation)
-      if (to[0] == other[1] || from[1] == kPunctuationLead) return false;
+      if (to[0] == other[1]) return false;
   }
   return true;
 }
