@@ -228,17 +228,17 @@ std::size_t Utf8PageToCp932(std::string_view utf8, char* out) {
   DecodeUtf8(
       utf8,
       [&](char32_t code) {
-        if (code < 0xD800 || (code > 0xDFFF && code < 0x10000)) [[likely]] {
+        if (code - 0xD800u >= 0x800u && code < 0x10000u) [[likely]] {  // no surrogate, in the BMP
           std::uint16_t bytes = codes[code];
           if (bytes == UnitTable::kUnknown) [[unlikely]]
             bytes = units.Fill(static_cast<char16_t>(code));
           // Both bytes written, the second kept only for a double-byte
           // character: never past what was read (two or three bytes, or the
           // room left for a sequence cut off by the end).
-          const bool twoBytes = bytes > 0xFF;
-          dst[0] = static_cast<char>(twoBytes ? bytes >> 8 : bytes);
+          const unsigned twoBytes = bytes > 0xFF;
+          dst[0] = static_cast<char>(bytes >> (8 * twoBytes));
           dst[1] = static_cast<char>(bytes & 0xFF);
-          dst += twoBytes ? 2 : 1;
+          dst += 1 + twoBytes;
           afterHigh = false;
           return;
         }
