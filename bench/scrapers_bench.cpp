@@ -15,6 +15,7 @@
 #include "publishers/scraper.h"
 #include "text/dictionaries.h"
 #include "text/file_io.h"
+#include "text/file_read.h"
 #include "text/record.h"
 
 namespace okuzuke {
@@ -95,6 +96,21 @@ void ScrapePage(benchmark::State& state, const std::string& key, const std::stri
   std::remove(path.c_str());
 }
 
+// What a scrape of a page file spends before any rule runs, almost all of it
+// in the kernel: the page read into a kept buffer and the test for its
+// private marker. The book-page figures cannot go below this.
+void PageFileFloor(benchmark::State& state, const std::string& key) {
+  std::string path = (std::filesystem::temp_directory_path() / ("okuzuke-bench-floor-" + key + ".html")).string();
+  WriteWholeFile(path, BookPage(key));
+  const std::string marker = path + ".pelmar_private";
+  std::string buffer;
+  for (auto _ : state) {
+    if (!ReadWholeFileInto(path, buffer)) state.SkipWithError("page not read");
+    benchmark::DoNotOptimize(FileExists(marker));
+  }
+  std::remove(path.c_str());
+}
+
 // The most memory one scrape of a page of about 100 MB takes beyond what the
 // process held before, per byte of the page: measured in a child process of
 // its own, so that nothing else the benchmark holds is counted.
@@ -147,6 +163,9 @@ void RegisterAll() {
       ScrapePage(state, key, PaddedPage(key, 100 * 1024));
     })->Unit(benchmark::kMicrosecond);
   }
+  benchmark::RegisterBenchmark("BookPageFileFloor/akita",
+                               [](benchmark::State& state) { PageFileFloor(state, "akita"); })
+      ->Unit(benchmark::kMicrosecond);
   // One publisher of each served encoding.
   for (std::string key : {"shueisha", "ohzora", "kodansha", "shogakukan"})
     benchmark::RegisterBenchmark(("PeakMemory100M/" + key).c_str(),
