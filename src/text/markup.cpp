@@ -50,8 +50,12 @@ std::string StripMarkup(std::string_view text) {
   } else {
     out = RemoveTags(text);
   }
-  ReplaceAllIn(out, kProtectedOpen, kCommentOpen);
-  ReplaceAllIn(out, kProtectedClose, kCommentClose);
+  // Both protected forms hold "--", which most texts lack; their full-width
+  // lead byte is everywhere in Japanese text.
+  if (out.find("--") != std::string::npos) {
+    ReplaceAllIn(out, kProtectedOpen, kCommentOpen);
+    ReplaceAllIn(out, kProtectedClose, kCommentClose);
+  }
   if (out.find('&') != std::string::npos) {
     ReplaceAllIn(out, "&lt;", "<");
     ReplaceAllIn(out, "&gt;", ">");
