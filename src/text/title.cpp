@@ -68,10 +68,10 @@ std::string NormalizeVolume(std::string_view volume) { return Trim(FullWidthAlnu
 // the whole routine stays linear in the length of the title.
 std::string NormalizeTitle(TBase& book, std::string_view rawTitle) {
   std::string work = ReplaceAll(rawTitle, "（"_sjis, "(");
-  work = ReplaceAll(work, "）"_sjis, ")");
-  work = ReplaceAll(work, "！"_sjis, "!");
-  work = ReplaceAll(work, "．"_sjis, ".");
-  work = ReplaceAll(work, "　"_sjis, " ");
+  ReplaceAllIn(work, "）"_sjis, ")");
+  ReplaceAllIn(work, "！"_sjis, "!");
+  ReplaceAllIn(work, "．"_sjis, ".");
+  ReplaceAllIn(work, "　"_sjis, " ");
   work = FullWidthAlnumToAscii(work);
   std::string_view text = TrimView(work);
 
