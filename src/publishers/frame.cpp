@@ -280,7 +280,8 @@ void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag, std:
 void Finish(Scan& scan, const ScrapeContext& ctx, const std::string& pagePath) {
   TBase& book = scan.book;
   AssignAuthors(book, scan.credits, ctx.authorDictionary, true, true, true, "");
-  book.Description = Trim(ReplaceAll(book.Description, kFullWidthSpace, " "));
+  ReplaceAllIn(book.Description, kFullWidthSpace, " ");
+  TrimIn(book.Description);
   ApplyPrivatePreferences(book, pagePath + std::string(kPrivateMarkerSuffix), scan.rating, "");
 }
 

@@ -66,12 +66,7 @@ void Clean(std::string& text) {
   ReplaceAllIn(text, "\r\n", "");
 }
 void Strip(std::string& text) { text = StripMarkup(text); }
-void TrimBlanks(std::string& text) {
-  const std::string_view kept = TrimView(text);
-  const std::size_t from = static_cast<std::size_t>(kept.data() - text.data());
-  text.erase(from + kept.size());
-  text.erase(0, from);
-}
+void TrimBlanks(std::string& text) { TrimIn(text); }
 void TrimLeftBlanks(std::string& text) { text = TrimLeft(text); }
 void ToAscii(std::string& text) { text = FullWidthAlnumToAscii(text); }
 void BrToCrLf(std::string& text) { ReplaceAllIn(text, "<br>", "\r\n"); }

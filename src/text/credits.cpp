@@ -125,7 +125,8 @@ RoledName ApplyRole(std::string item) {
     const CreditRole& role = kCreditRoles[r];
     if (!roleBytes[r].Within(held) || !Contains(item, role.pattern)) continue;
     std::string_view replacement = role.action == RoleAction::kToBracket ? kOpenBracket : "";
-    return {ReplaceAll(item, role.pattern, replacement), role.order, role.label};
+    ReplaceAllIn(item, role.pattern, replacement);
+    return {std::move(item), role.order, role.label};
   }
   return {std::move(item), kNoRoleOrder, {}};
 }
@@ -133,7 +134,9 @@ RoledName ApplyRole(std::string item) {
 // Drops the name marks, empty parentheses left by a removed word, and a
 // leading or trailing "・".
 std::string CleanName(std::string_view item) {
-  std::string name = Trim(ReplaceAll(ReplaceAllOnCharBoundary(item, kNameBreak, ""), "()", ""));
+  std::string name = ReplaceAllOnCharBoundary(item, kNameBreak, "");
+  ReplaceAllIn(name, "()", "");
+  TrimIn(name);
   if (name.starts_with(kNakaguro)) name = TrimLeft(std::string_view(name).substr(kNakaguro.size()));
   if (EndsWithOnCharBoundary(name, kNakaguro)) {
     name = TrimRight(std::string_view(name).substr(0, name.size() - kNakaguro.size()));

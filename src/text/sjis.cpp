@@ -109,6 +109,13 @@ std::string_view TrimRightView(std::string_view text) {
 
 std::string_view TrimView(std::string_view text) { return TrimRightView(TrimLeftView(text)); }
 
+void TrimIn(std::string& text) {
+  const std::string_view kept = TrimView(text);
+  const auto from = static_cast<std::size_t>(kept.data() - text.data());
+  text.erase(from + kept.size());
+  text.erase(0, from);
+}
+
 std::string_view Before(std::string_view text, std::string_view marker) {
   std::size_t hit = text.find(marker);
   return hit == std::string_view::npos ? std::string_view() : text.substr(0, hit);

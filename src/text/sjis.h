@@ -54,6 +54,8 @@ std::string_view TrimRightView(std::string_view text);
 inline std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 inline std::string TrimLeft(std::string_view text) { return std::string(TrimLeftView(text)); }
 inline std::string TrimRight(std::string_view text) { return std::string(TrimRightView(text)); }
+// Trim on `text` itself, nothing copied out.
+void TrimIn(std::string& text);
 
 // The text before the first `marker`; empty when the marker is absent.
 std::string_view Before(std::string_view text, std::string_view marker);
