@@ -1,6 +1,7 @@
 #include "publishers/rule_vocabulary.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "text/book_size.h"
 #include "text/markup.h"
@@ -62,7 +63,24 @@ TextStep DropThenKeep(std::size_t skip, std::size_t keep) {
 }
 
 void Clean(std::string& text) {
-  if (text.find('\t') != std::string::npos) std::erase(text, '\t');
+  // The tabs go in runs between the found ones: most lines hold a few, as
+  // indentation.
+  if (std::size_t write = text.find('\t'); write != std::string::npos) {
+    char* data = text.data();
+    const std::size_t size = text.size();
+    for (std::size_t read = write; read < size;) {
+      if (data[read] == '\t') {
+        ++read;
+        continue;
+      }
+      const void* tab = std::memchr(data + read, '\t', size - read);
+      const std::size_t end = tab ? static_cast<std::size_t>(static_cast<const char*>(tab) - data) : size;
+      std::memmove(data + write, data + read, end - read);
+      write += end - read;
+      read = end;
+    }
+    text.resize(write);
+  }
   ReplaceAllIn(text, "\r\n", "");
 }
 void Strip(std::string& text) { text = StripMarkup(text); }

@@ -202,7 +202,8 @@ TEST(RuleVocabulary, CutsWithTheMarkerThereAndMissing) {
       {UpTo("<"), "ab<c", "ab"},                        {UpTo("<"), "abc", "abc"},
       {DropThenKeep(2, 3), "abcdefg", "cde"},           {DropThenKeep(2, 9), "abcd", "cd"},
       {DropThenKeep(5, 1), "abc", ""},                  {TrimBlanks, " \t a b \r\n", "a b"},
-      {TrimBlanks, "  ", ""},
+      {TrimBlanks, "  ", ""},                          {Clean, "\t\ta\tb\t\t\r\nc\t", "abc"},
+      {Clean, "\t\t", ""},                              {Clean, "a\r\n\r\nb", "ab"},
   };
   for (const auto& c : cases) {
     std::string text = c.text;
