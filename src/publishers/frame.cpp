@@ -228,23 +228,6 @@ void Apply(const Rule& rule, std::size_t index, Scan& scan) {
   rule.store(scan, text);
 }
 
-// Line i against the rules that may fire on it, in table order. False when
-// the scan ends.
-template <typename RuleIndices>
-bool TryRules(const Publisher& publisher, const RuleTexts& texts, const MarkerIndex& index, Scan& scan,
-              RuleIndices rules) {
-  const std::string_view line = scan.page[scan.line];
-  bool ended = false;
-  rules([&](std::size_t r) {
-    const Rule& rule = publisher.rules[r];
-    if (!Fires(rule, texts.Holds(r, index, scan.line), scan, line)) return true;
-    Apply(rule, r, scan);
-    ended = scan.ended;
-    return !ended;
-  });
-  return !ended;
-}
-
 void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag, std::vector<std::uint64_t>& markerMasks) {
   const ScanBounds& bounds = publisher.scan;
   const std::ptrdiff_t count = scan.page.Count();
@@ -254,26 +237,27 @@ void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag, std:
   const MarkerIndex index(plan.search, scan.page, markerMasks);
   for (std::ptrdiff_t i = std::max<std::ptrdiff_t>(bounds.firstLine, 0); i <= count - bounds.lastFromEnd; ++i) {
     if (stopFlag) return;
-    bool goOn = true;
+    // Rule r on line i; false when the scan ends.
+    auto tryRule = [&](std::size_t r) {
+      const Rule& rule = publisher.rules[r];
+      if (Fires(rule, texts.Holds(r, index, i), scan, scan.page[i])) Apply(rule, r, scan);
+      return !scan.ended;
+    };
     if (texts.HasRuleSets()) {
       // Only the rules the line's texts call for are looked at.
-      const std::uint64_t rules = texts.RulesFor(index.Held(i));
+      std::uint64_t rules = texts.RulesFor(index.Held(i));
       if (rules == 0) continue;
       scan.line = i;
-      goOn = TryRules(publisher, texts, index, scan, [rules](auto tryRule) {
-        for (std::uint64_t left = rules; left != 0; left &= left - 1)
-          if (!tryRule(static_cast<std::size_t>(__builtin_ctzll(left)))) return;
-      });
+      for (; rules != 0; rules &= rules - 1)
+        if (!tryRule(static_cast<std::size_t>(__builtin_ctzll(rules)))) return;
     } else {
       const bool holdsNone = index.HoldsNone(i);
       if (holdsNone && !texts.AnyOnEveryLine()) continue;
       scan.line = i;
-      goOn = TryRules(publisher, texts, index, scan, [&](auto tryRule) {
-        for (const std::size_t r : holdsNone ? texts.EveryLineRules() : texts.AllRules())
-          if (!tryRule(r)) return;
-      });
+      for (const std::size_t r : holdsNone ? texts.EveryLineRules() : texts.AllRules())
+        if (!tryRule(r)) return;
     }
-    if (!goOn || scan.done) return;
+    if (scan.done) return;
   }
 }
 

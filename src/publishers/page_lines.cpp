@@ -92,18 +92,28 @@ EndBits EndBitsAt(const char* p, std::size_t n) {
 #endif
 }
 
-// Calls `block(at, bits)` for the 32-byte blocks of `text` in order, the last
-// one short when the size is no multiple of 32. A block without line ends
-// may be left out.
+// Calls `block(at, bits, lfAfterCr)` for the 32-byte blocks of `text` in
+// order, the last one short when the size is no multiple of 32;
+// `lfAfterCr` holds the LFs right after a CR, the one before the block
+// included. A block without line ends may be left out.
 template <typename OnBlock>
 void ForEachEndBlock(std::string_view text, OnBlock block) {
   const char* data = text.data();
   const std::size_t size = text.size();
+  std::uint32_t crBefore = 0;  // the block before ended in CR
+  std::size_t next = 0;        // where the block after the last one seen starts
+  auto withPairs = [&](std::size_t base, EndBits bits) {
+    if (base != next) crBefore = 0;  // the blocks between held no line end
+    const std::uint32_t lfAfterCr = bits.lf & (bits.cr << 1 | crBefore);
+    crBefore = bits.cr >> 31;
+    next = base + 32;
+    block(base, bits, lfAfterCr);
+  };
   std::size_t i = 0;
 #if defined(OKUZUKE_HAVE_AVX2_PATH)
-  if (Avx2InUse()) i = EndBlocksAvx2(data, size, block);
+  if (Avx2InUse()) i = EndBlocksAvx2(data, size, withPairs);
 #endif
-  for (; i < size; i += 32) block(i, EndBitsAt(data + i, std::min<std::size_t>(32, size - i)));
+  for (; i < size; i += 32) withPairs(i, EndBitsAt(data + i, std::min<std::size_t>(32, size - i)));
 }
 
 // Calls `block(at, bits)` for the 32-byte blocks of the `end` bytes at
@@ -128,14 +138,8 @@ void ForEachLine(std::string_view text, OnLine line) {
   const char* data = text.data();
   const std::size_t size = text.size();
   std::size_t start = 0;
-  std::uint32_t crBefore = 0;  // the block before ended in CR
-  std::size_t next = 0;        // where the block after the last one seen starts
-  ForEachEndBlock(text, [&](std::size_t base, EndBits bits) {
-    if (base != next) crBefore = 0;  // the blocks between held no line end
-    std::uint32_t ends = bits.cr | (bits.lf & ~(bits.cr << 1 | crBefore));
-    crBefore = bits.cr >> 31;
-    next = base + 32;
-    for (; ends != 0; ends &= ends - 1) {
+  ForEachEndBlock(text, [&](std::size_t base, EndBits bits, std::uint32_t lfAfterCr) {
+    for (std::uint32_t ends = bits.cr | (bits.lf & ~lfAfterCr); ends != 0; ends &= ends - 1) {
       const std::size_t at = base + static_cast<std::size_t>(__builtin_ctz(ends));
       line(start, at);
       start = at + (data[at] == '\r' && at + 1 < size && data[at + 1] == '\n' ? 2 : 1);
@@ -148,14 +152,9 @@ void ForEachLine(std::string_view text, OnLine line) {
 // CR or LF.
 std::size_t LoneLineEndBytes(std::string_view text) {
   std::size_t ends = 0, pairs = 0;
-  std::uint32_t crBefore = 0;
-  std::size_t next = 0;
-  ForEachEndBlock(text, [&](std::size_t base, EndBits bits) {
-    if (base != next) crBefore = 0;
+  ForEachEndBlock(text, [&](std::size_t, EndBits bits, std::uint32_t lfAfterCr) {
     ends += static_cast<std::size_t>(__builtin_popcount(bits.cr) + __builtin_popcount(bits.lf));
-    pairs += static_cast<std::size_t>(__builtin_popcount(bits.lf & (bits.cr << 1 | crBefore)));
-    crBefore = bits.cr >> 31;
-    next = base + 32;
+    pairs += static_cast<std::size_t>(__builtin_popcount(lfAfterCr));
   });
   return ends - 2 * pairs;
 }
