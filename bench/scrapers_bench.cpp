@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "publishers/scraper.h"
+#include "publishers/registry.h"
 #include "text/dictionaries.h"
 #include "text/file_io.h"
 #include "text/file_read.h"

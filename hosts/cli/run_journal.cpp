@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "core/dispatch.h"
-#include "publishers/scraper.h"
+#include "publishers/registry.h"
 #include "text/dictionaries.h"
 #include "text/sjis.h"
 

@@ -9,10 +9,11 @@
 
 #include "cli/display.h"
 #include "commands.h"
-#include "publishers/scrape_report.h"
-#include "publishers/scraper.h"
-#include "text/dictionaries.h"
+#include "publishers/registry.h"
+#include "scraping/scrape_report.h"
+#include "scraping/scraper.h"
 #include "text/codepage.h"
+#include "text/dictionaries.h"
 #include "text/file_io.h"
 
 namespace okuzuke::cli {
@@ -88,7 +89,7 @@ class Trace final : public ScrapeObserver {
 };
 
 bool IsBuilt(std::string_view key) {
-  std::vector<std::string_view> keys = BuiltScraperKeys();
+  std::vector<std::string_view> keys = ScraperKeys();
   return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
@@ -100,7 +101,7 @@ int ScrapeCommand(const Args& args) {
     return 0;
   }
   if (args.size() == 1 && args[0] == "--list") {
-    for (std::string_view key : BuiltScraperKeys()) std::cout << key << '\n';
+    for (std::string_view key : ScraperKeys()) std::cout << key << '\n';
     return 0;
   }
 

@@ -7,9 +7,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "publishers/scraper.h"
+#include "publishers/registry.h"
 
 namespace okuzuke {
 
@@ -67,13 +66,5 @@ std::optional<Request> Dispatch(std::string_view isbn13, bool tenDigitInput);
 // Expands a path template (see Route). Throws InvalidIsbn on a position
 // beyond the ISBN or an ISBN that has no ISBN-10 form.
 std::string ExpandPath(std::string_view pathTemplate, std::string_view isbn13);
-
-// The detail page found on a search page, or nullopt ("no hit").
-std::optional<SearchHit> FindDetailLink(SearchStage stage, std::string_view site,
-                                        const std::vector<std::string>& searchPageLines);
-
-// The search page's lines as the search needs them (EUC-JP converted to
-// Shift-JIS for the Media Factory search).
-std::vector<std::string> SearchPageLines(SearchStage stage, std::string_view pageBytes);
 
 }  // namespace okuzuke

@@ -4,8 +4,9 @@
 
 #include "core/code_lines.h"
 #include "core/dispatch.h"
+#include "core/search_links.h"
 #include "core/settings.h"
-#include "publishers/scraper.h"
+#include "publishers/registry.h"
 #include "text/file_io.h"
 #include "text/title.h"
 

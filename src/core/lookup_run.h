@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/host_services.h"
-#include "publishers/scraper.h"
+#include "publishers/registry.h"
 #include "text/dictionaries.h"
 #include "text/record.h"
 #include "text/sjis_literal.h"

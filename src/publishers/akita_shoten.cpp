@@ -2,11 +2,11 @@
 // numbered image ("sakuhin_NN.gif") and its value stands three lines below
 // the image; the cover image address opens the description block, whose
 // text is two lines further down.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/book_size.h"
 #include "text/sjis.h"
 #include "text/sjis_literal.h"

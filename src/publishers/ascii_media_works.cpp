@@ -5,11 +5,11 @@
 // bare "<div>" block. The imprint is told by the ISBN the page shows.
 #include <charconv>
 
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/markup.h"
 #include "text/sjis.h"
 #include "text/sjis_literal.h"

@@ -2,11 +2,11 @@
 // headed by a "spec_title_*.gif" image, its value on the next line; the
 // contents block runs up to its "</div>". The footer (the last 32 lines) is
 // never tested.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/sjis_literal.h"
 
 namespace okuzuke {

@@ -3,11 +3,11 @@
 // writer ("著 ：") and artist ("画 ：") lines are written to the author fields
 // directly, and the two credit lines also go to the other authors. A header
 // tab image marks the adult section.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/sjis.h"
 #include "text/sjis_literal.h"
 

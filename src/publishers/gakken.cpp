@@ -3,11 +3,11 @@
 // particulars follow in cells, each description part read from a cell
 // eleven lines above (or three below) its marker. The author profile is the
 // last thing read.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/sjis_literal.h"
 
 namespace okuzuke {

@@ -1,11 +1,11 @@
 // Houbunsha's comic page: EUC-JP, every value in a "ex1" div. Line 0 is
 // never tested (the author rule reads the line above its marker), and the
 // date and price are taken only below the title.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/sjis.h"
 #include "text/sjis_literal.h"
 

@@ -11,11 +11,11 @@
 //                          the site of the imprint the page names
 //   <div class="bk_intro"> the description, up to the first "</div>"
 // The book is found when the heading gives a title.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/sjis_literal.h"
 
 namespace okuzuke {

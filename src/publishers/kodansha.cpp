@@ -8,11 +8,11 @@
 //   <div class="bookCover">     the cover, "<img src="/…"" on the same line; "nowprinting" is none
 //   <div class="bookIntro">     the description, up to the first "</div>"
 // The book is found when the heading gives a title.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/sjis_literal.h"
 
 namespace okuzuke {

@@ -1,11 +1,11 @@
 // Mag Garden's book page: UTF-8 with a byte order mark, laid out with font
 // colours: the heading in #006699 with its reading on the next line, each
 // author in #FF3366 with the role on the next line.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/markup.h"
 #include "text/sjis.h"
 #include "text/sjis_literal.h"

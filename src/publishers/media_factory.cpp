@@ -2,11 +2,11 @@
 // Every field sits in a classed cell on its own line; the description is the
 // catch copy followed by the STORY, POINT and LINK sections, each under its
 // caption image, LINK being the last thing read.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/sjis.h"
 #include "text/sjis_literal.h"
 

@@ -9,11 +9,11 @@
 //   (up to "円"), <th>判型／頁数</th> ("B6判／164ページ")
 //   <td class="book_intro">   the description, from the end of that tag up to the cell's "</td>"
 // The book is found when the title cell gives a title.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/sjis_literal.h"
 
 namespace okuzuke {

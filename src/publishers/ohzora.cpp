@@ -1,11 +1,11 @@
 // Ohzora's release page: EUC-JP. One line carries authors, release date and
 // cover together; size and the tax-inclusive price also come from a
 // list of particulars below the title, which overrides the values above it.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/book_size.h"
 #include "text/markup.h"
 #include "text/sjis.h"

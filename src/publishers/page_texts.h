@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "publishers/frame.h"
+#include "scraping/entities.h"
 #include "text/sjis_literal.h"
 
 namespace okuzuke::scraping {

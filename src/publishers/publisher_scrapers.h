@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "publishers/scraper.h"
+#include "scraping/scraper.h"
 
 namespace okuzuke {
 

@@ -1,14 +1,12 @@
+#include "publishers/registry.h"
+
 #include <array>
 
 #include "publishers/publisher_scrapers.h"
-#include "publishers/scraper.h"
 
 namespace okuzuke {
 
 namespace {
-
-// A page layout whose scraper is not built yet: finds nothing.
-int FindsNothing(const std::string&, ScrapeContext&) { return 0; }
 
 const std::array<ScraperEntry, 16> kScrapers = {{
     {ScraperId::Shueisha, "shueisha", ScrapeShueisha},
@@ -43,10 +41,9 @@ const ScraperEntry* FindScraper(std::string_view key) {
   return nullptr;
 }
 
-std::vector<std::string_view> BuiltScraperKeys() {
+std::vector<std::string_view> ScraperKeys() {
   std::vector<std::string_view> keys;
-  for (const auto& entry : kScrapers)
-    if (entry.scrape != FindsNothing) keys.push_back(entry.key);
+  for (const auto& entry : kScrapers) keys.push_back(entry.key);
   return keys;
 }
 

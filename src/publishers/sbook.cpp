@@ -10,11 +10,11 @@
 //   <td class="photo">   the cover, "<img src="/…"" on the same line; "noimage" is none
 //   <td class="naiyou">  the description, up to the cell's "</td>"
 // The book is found when the 書名 row gives a title.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/sjis_literal.h"
 
 namespace okuzuke {

@@ -1,11 +1,11 @@
 // Shogakukan's book page: UTF-8 with a byte order mark. The heading line
 // carries label, title and volume, the line after it the writer; a page that
 // exists always counts as found.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/halfwidth.h"
 #include "text/markup.h"
 #include "text/sjis.h"

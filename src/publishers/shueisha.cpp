@@ -3,11 +3,11 @@
 // this scraper splits them itself and writes the author fields directly.
 #include <algorithm>
 
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/markup.h"
 #include "text/numerals.h"
 #include "text/sjis.h"

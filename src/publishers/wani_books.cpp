@@ -2,11 +2,11 @@
 // heading cell also names the authors after its link; the particulars are
 // table rows headed by "<th>" cells with the value on the next line. The
 // page has no last field: every line is read.
-#include "publishers/frame.h"
 #include "publishers/page_texts.h"
 #include "publishers/publisher_scrapers.h"
-#include "publishers/rule_vocabulary.h"
 #include "publishers/sites.h"
+#include "scraping/frame.h"
+#include "scraping/rule_vocabulary.h"
 #include "text/sjis_literal.h"
 
 namespace okuzuke {

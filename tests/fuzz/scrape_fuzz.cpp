@@ -5,14 +5,14 @@
 #include <algorithm>
 
 #include "fuzz_input.h"
-#include "publishers/scraper.h"
+#include "publishers/registry.h"
 #include "text/charset.h"
 
 using namespace okuzuke;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzInput input(data, size);
-  static const std::vector<std::string_view> keys = BuiltScraperKeys();
+  static const std::vector<std::string_view> keys = ScraperKeys();
   std::string_view key = input.Part();
   if (std::find(keys.begin(), keys.end(), key) == keys.end())
     key = keys[(key.empty() ? 0 : static_cast<unsigned char>(key[0])) % keys.size()];

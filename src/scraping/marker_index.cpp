@@ -1,11 +1,11 @@
-#include "publishers/marker_index.h"
+#include "scraping/marker_index.h"
 
 #include <array>
 #include <cstring>
 
 #include "text/sjis.h"
 
-#include "publishers/avx2.h"
+#include "scraping/avx2.h"
 
 #if defined(OKUZUKE_HAVE_AVX2_PATH)
 #include <immintrin.h>

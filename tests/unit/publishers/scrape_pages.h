@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "publishers/scraper.h"
+#include "publishers/registry.h"
 #include "test_support.h"
 #include "text/dictionaries.h"
 #include "text/record.h"

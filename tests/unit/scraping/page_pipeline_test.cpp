@@ -6,16 +6,22 @@
 #include <filesystem>
 #include <random>
 
-#include "publishers/avx2.h"
-#include "publishers/entities.h"
-#include "publishers/marker_index.h"
-#include "publishers/page_lines.h"
-#include "publishers/page_texts.h"
+#include "scraping/avx2.h"
+#include "scraping/entities.h"
+#include "scraping/marker_index.h"
+#include "scraping/page_lines.h"
 #include "test_support.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke::scraping {
 namespace {
+
+// The entities publishers' pages use, as test data.
+constexpr Entity kAmp{"&amp;", "&"};
+constexpr Entity kQuot{"&quot;", "”"_sjis};
+constexpr Entity kLt{"&lt;", "<"};
+constexpr Entity kGt{"&gt;", ">"};
 
 // Random texts over a small alphabet that makes the cases meet: entity
 // pieces, markup, line ends, double-byte characters.

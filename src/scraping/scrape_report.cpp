@@ -1,4 +1,4 @@
-#include "publishers/scrape_report.h"
+#include "scraping/scrape_report.h"
 
 #include "text/codepage.h"
 #include "text/sjis.h"

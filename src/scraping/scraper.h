@@ -1,4 +1,4 @@
-// What a publisher scraper is given and how the run finds one.
+// What a publisher scraper is given, and the form every scraper has.
 #pragma once
 
 #include <cstdint>
@@ -53,38 +53,5 @@ struct ScrapeContext {
 // Scrapes the page file at `pagePath` into ctx.book. Returns 1 when the book
 // was found, 0 otherwise (always 0 when there is no file at the path).
 using ScraperFn = int (*)(const std::string& pagePath, ScrapeContext& ctx);
-
-// One per page layout the dispatch table can select.
-enum class ScraperId {
-  Shueisha,
-  Shogakukan,
-  SBook,
-  Kodansha,
-  AkitaShoten,
-  Kadokawa,
-  AsciiMediaWorks,
-  Futabasha,
-  Enterbrain,
-  MediaFactoryNew,
-  MediaFactoryOld,
-  Gakken,
-  Wani,
-  Ohzora,
-  Houbunsha,
-  MagGarden,
-};
-
-struct ScraperEntry {
-  ScraperId id;
-  std::string_view key;  // short name for the maintainer's `okuzuke scrape KEY`
-  ScraperFn scrape;
-};
-
-// Every scraper id's entry; a layout whose scraper is not built yet finds
-// nothing (returns 0).
-const ScraperEntry& ScraperFor(ScraperId id);
-const ScraperEntry* FindScraper(std::string_view key);
-// Keys of the scrapers that are built, in table order.
-std::vector<std::string_view> BuiltScraperKeys();
 
 }  // namespace okuzuke

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "publishers/frame.h"
+#include "scraping/frame.h"
 
 namespace okuzuke::scraping {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "publishers/scraper.h"
+#include "scraping/scraper.h"
 
 namespace okuzuke::scraping {
 

@@ -1,4 +1,4 @@
-#include "publishers/frame.h"
+#include "scraping/frame.h"
 
 #include <algorithm>
 #include <array>
@@ -7,13 +7,13 @@
 #include <memory>
 #include <mutex>
 
-#include "publishers/marker_index.h"
-#include "publishers/page_texts.h"
+#include "scraping/marker_index.h"
 #include "text/charset.h"
 #include "text/file_io.h"
 #include "text/file_read.h"
 #include "text/private_prefs.h"
 #include "text/sjis.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke::scraping {
 
@@ -25,6 +25,8 @@ constexpr std::ptrdiff_t kLookAheadPasses = 8;
 constexpr std::ptrdiff_t kLookAheadSlack = 10000;
 
 constexpr std::string_view kPrivateMarkerSuffix = ".pelmar_private";
+// Descriptions keep no ideographic spaces: they become ASCII blanks.
+constexpr std::string_view kIdeographicSpace = "　"_sjis;
 
 // Converts a page whose lines all end in CR LF to Shift-JIS, in place.
 void ConvertToShiftJis(PageEncoding encoding, std::string& text) {
@@ -264,7 +266,7 @@ void RunRules(const Publisher& publisher, Scan& scan, const bool& stopFlag, std:
 void Finish(Scan& scan, const ScrapeContext& ctx, const std::string& pagePath) {
   TBase& book = scan.book;
   AssignAuthors(book, scan.credits, ctx.authorDictionary, true, true, true, "");
-  ReplaceAllIn(book.Description, kFullWidthSpace, " ");
+  ReplaceAllIn(book.Description, kIdeographicSpace, " ");
   TrimIn(book.Description);
   ApplyPrivatePreferences(book, pagePath + std::string(kPrivateMarkerSuffix), scan.rating, "");
 }

@@ -7,8 +7,8 @@
 
 #include <random>
 
-#include "publishers/scrape_report.h"
 #include "scrape_pages.h"
+#include "scraping/scrape_report.h"
 #include "text/charset.h"
 
 namespace okuzuke {

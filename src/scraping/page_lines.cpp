@@ -1,11 +1,11 @@
-#include "publishers/page_lines.h"
+#include "scraping/page_lines.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "publishers/avx2.h"
+#include "scraping/avx2.h"
 
 #if defined(OKUZUKE_HAVE_AVX2_PATH)
 #include <immintrin.h>

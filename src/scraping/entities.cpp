@@ -1,4 +1,4 @@
-#include "publishers/entities.h"
+#include "scraping/entities.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "publishers/avx2.h"
+#include "scraping/avx2.h"
 
 namespace okuzuke::scraping {
 

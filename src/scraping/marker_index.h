@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "publishers/page_lines.h"
+#include "scraping/page_lines.h"
 
 namespace okuzuke::scraping {
 

@@ -1,14 +1,21 @@
-#include "publishers/frame.h"
+#include "scraping/frame.h"
 
 #include <gtest/gtest.h>
 
-#include "publishers/page_texts.h"
-#include "publishers/rule_vocabulary.h"
+#include "scraping/rule_vocabulary.h"
 #include "test_support.h"
 #include "text/charset.h"
+#include "text/sjis_literal.h"
 
 namespace okuzuke::scraping {
 namespace {
+
+// The entities publishers' pages use, as test data.
+constexpr Entity kAmp{"&amp;", "&"};
+constexpr Entity kQuot{"&quot;", "”"_sjis};
+constexpr Entity kLt{"&lt;", "<"};
+constexpr Entity kGt{"&gt;", ">"};
+constexpr std::string_view kAllAges = "全年齢"_sjis;
 
 using test::Sj;
 

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "publishers/entities.h"
-#include "publishers/page_lines.h"
-#include "publishers/scraper.h"
+#include "scraping/entities.h"
+#include "scraping/page_lines.h"
+#include "scraping/scraper.h"
 #include "text/credits.h"
 #include "text/record.h"
 

@@ -1,4 +1,4 @@
-#include "publishers/rule_vocabulary.h"
+#include "scraping/rule_vocabulary.h"
 
 #include <algorithm>
 #include <cstring>
