@@ -13,6 +13,7 @@
 
 #include "cli/commands.h"
 #include "cli/display.h"
+#include "cli/install_layout.h"
 #include "cli/live_source.h"
 #include "cli/record_json.h"
 #include "cli/recording_source.h"
@@ -20,7 +21,6 @@
 #include "cli/run_journal.h"
 #include "common/page_source.h"
 #include "common/replay.h"
-#include "host/process_path.h"
 #include "text/codepage.h"
 #include "text/file_io.h"
 #include "text/sjis.h"
@@ -30,12 +30,13 @@ namespace okuzuke::cli {
 namespace {
 
 std::string Usage() {
+  const std::string plugin = DefaultPluginPath();
   return "usage: okuzuke run [options] [CODES-FILE|-]\n"
          "Looks up the codes (one a line; \"-\" or none: standard input) through the plug-in and\n"
          "prints the records it wrote, then each code that gave none and why.\n"
          "\n"
          "  --replay DIR     serve saved pages from DIR/manifest.tsv (default: the bundled sample,\n"
-         "                   " OKUZUKE_SAMPLE_PAGES ")\n"
+         "                   " + DefaultSamplePages() + ")\n"
          "  --live           download the pages (libcurl)\n"
          "  --record DIR     with --live: keep every page downloaded as a replay folder in DIR\n"
          "  --delay SECONDS  with --live: at least this long between the starts of two downloads\n"
@@ -49,7 +50,8 @@ std::string Usage() {
          "  --out FILE       the result file (default okuzuke-result.txt)\n"
          "  --json           print the records and the codes without one as JSON instead (below)\n"
          "  --all            with --json: the empty fields too\n"
-         "  --plugin LIB     the plug-in library (default: libokuzuke.so beside okuzuke)\n"
+         "  --plugin LIB     the plug-in library (default: " +
+         (plugin.empty() ? "none found at " + PluginPlaces() : plugin) + ")\n"
          "\n"
          "With --json standard output is one JSON object (UTF-8):\n"
          "  {\"records\": [{\"Isbn\": \"...\", \"Title\": \"...\", ...}, ...],\n"
@@ -67,7 +69,7 @@ std::string Usage() {
 struct RunOptions {
   std::string work;
   std::string out = "okuzuke-result.txt";
-  std::string replay = OKUZUKE_SAMPLE_PAGES;
+  std::string replay = DefaultSamplePages();
   bool live = false;
   std::string record;
   LiveOptions network;
@@ -279,8 +281,11 @@ int RunCommand(const Args& args) {
   if (work.back() != '/') work += '/';
 
   Plugin plugin;
-  const std::string pluginPath =
-      options.plugin.empty() ? HostExecutableFolder() + "/libokuzuke.so" : options.plugin;
+  const std::string pluginPath = options.plugin.empty() ? DefaultPluginPath() : options.plugin;
+  if (pluginPath.empty()) {
+    std::fprintf(stderr, "okuzuke: cannot load the plug-in: none at %s\n", PluginPlaces().c_str());
+    return 1;
+  }
   if (!plugin.Load(pluginPath, error)) {
     std::fprintf(stderr, "okuzuke: cannot load the plug-in: %s\n", error.c_str());
     return 1;
