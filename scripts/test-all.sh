@@ -43,6 +43,7 @@ step "unit and end-to-end tests (asan+ubsan)" \
   env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j"$jobs"
 step "build release with benchmarks" build release
+step "Linux .deb package" tests/package/check_deb.sh build/release "$root"
 step "benchmarks run (smoke)" build/release/bench/okuzuke_bench --benchmark_min_time=0.01 \
   --benchmark_filter=. >/dev/null
 step "fuzzing (every target, 20 s each)" scripts/fuzz.sh 20

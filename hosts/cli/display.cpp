@@ -76,4 +76,11 @@ void PrintTable(const std::vector<std::vector<std::string>>& rows, std::size_t m
   }
 }
 
+bool PrintWhole(std::string_view text) {
+  const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+  if (written && std::fflush(stdout) == 0) return true;
+  std::fprintf(stderr, "okuzuke: cannot write to standard output\n");
+  return false;
+}
+
 }  // namespace okuzuke::cli

@@ -17,4 +17,9 @@ std::string FieldValueForDisplay(std::string_view sjis);
 // `maxWidth` columns are cut with "…".
 void PrintTable(const std::vector<std::vector<std::string>>& rows, std::size_t maxWidth);
 
+// Writes `text` whole to standard output and flushes it; false, with a
+// message on standard error, when it could not (a full disk, a closed pipe):
+// output that a script reads must not end short under an exit status of 0.
+bool PrintWhole(std::string_view text);
+
 }  // namespace okuzuke::cli

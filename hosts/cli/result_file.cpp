@@ -14,13 +14,24 @@ TBase RecordFromColumns(const std::vector<std::string>& columns) {
   return book;
 }
 
-std::optional<std::vector<TBase>> ReadResultFile(const std::string& path) {
+std::optional<std::vector<TBase>> ReadResultFile(const std::string& path, std::string& error) {
   auto lines = LoadLines(path);
-  if (!lines) return std::nullopt;
+  if (!lines) {
+    error = "cannot read " + path;
+    return std::nullopt;
+  }
   std::vector<TBase> records;
-  for (const std::string& line : *lines) {
+  for (std::size_t n = 0; n < lines->size(); ++n) {
+    const std::string& line = (*lines)[n];
     if (line.empty()) continue;
-    records.push_back(RecordFromColumns(SplitCommaText(line)));
+    const std::vector<std::string> columns = SplitCommaText(line);
+    if (columns.size() != kRecordColumns) {
+      error = path + " is no result file: line " + std::to_string(n + 1) + " has " +
+              std::to_string(columns.size()) + (columns.size() == 1 ? " column" : " columns") +
+              " where a record has " + std::to_string(kRecordColumns);
+      return std::nullopt;
+    }
+    records.push_back(RecordFromColumns(columns));
   }
   return records;
 }

@@ -13,13 +13,14 @@
 
 #include "cli/commands.h"
 #include "cli/display.h"
+#include "cli/install_layout.h"
 #include "cli/live_source.h"
+#include "cli/record_json.h"
 #include "cli/recording_source.h"
 #include "cli/result_file.h"
 #include "cli/run_journal.h"
 #include "common/page_source.h"
 #include "common/replay.h"
-#include "host/process_path.h"
 #include "text/codepage.h"
 #include "text/file_io.h"
 #include "text/sjis.h"
@@ -28,36 +29,53 @@ namespace okuzuke::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: okuzuke run [options] [CODES-FILE|-]\n"
-    "Looks up the codes (one a line; \"-\" or none: standard input) through the plug-in and\n"
-    "prints the records it wrote, then each code that gave none and why.\n"
-    "\n"
-    "  --replay DIR     serve saved pages from DIR/manifest.tsv (default: the bundled sample)\n"
-    "  --live           download the pages (libcurl)\n"
-    "  --record DIR     with --live: keep every page downloaded as a replay folder in DIR\n"
-    "  --delay SECONDS  with --live: at least this long between the starts of two downloads\n"
-    "                   from one site (default 1; 0: no pacing)\n"
-    "  --timeout SECONDS  with --live: give up a download after this long (default 30)\n"
-    "  --proxy URL      with --live: use this HTTP proxy (libcurl also honours http_proxy)\n"
-    "  --progress       a line per code on standard error, also when it is no terminal\n"
-    "                   (on a terminal one line is updated in place anyway)\n"
-    "  --work DIR       the work folder: Temp.html and the dictionaries AuthDB.dat, PubDB.dat,\n"
-    "                   LabelsDB.dat (default: a temporary folder)\n"
-    "  --out FILE       the result file (default okuzuke-result.txt)\n"
-    "  --plugin LIB     the plug-in library (default: libokuzuke.so beside okuzuke)\n"
-    "\n"
-    "Exit status 0 when the run completed (records or not), 1 when it could not (no plug-in,\n"
-    "unreadable codes, a site that could not be reached), 2 for bad options.\n";
+std::string Usage() {
+  const std::string plugin = DefaultPluginPath();
+  return "usage: okuzuke run [options] [CODES-FILE|-]\n"
+         "Looks up the codes (one a line; \"-\" or none: standard input) through the plug-in and\n"
+         "prints the records it wrote, then each code that gave none and why.\n"
+         "\n"
+         "  --replay DIR     serve saved pages from DIR/manifest.tsv (default: the bundled sample,\n"
+         "                   " + DefaultSamplePages() + ")\n"
+         "  --live           download the pages (libcurl)\n"
+         "  --record DIR     with --live: keep every page downloaded as a replay folder in DIR\n"
+         "  --delay SECONDS  with --live: at least this long between the starts of two downloads\n"
+         "                   from one site (default 1; 0: no pacing)\n"
+         "  --timeout SECONDS  with --live: give up a download after this long (default 30)\n"
+         "  --proxy URL      with --live: use this HTTP proxy (libcurl also honours http_proxy)\n"
+         "  --progress       a line per code on standard error, also when it is no terminal\n"
+         "                   (on a terminal one line is updated in place anyway)\n"
+         "  --work DIR       the work folder: Temp.html and the dictionaries AuthDB.dat, PubDB.dat,\n"
+         "                   LabelsDB.dat (default: a temporary folder)\n"
+         "  --out FILE       the result file (default okuzuke-result.txt)\n"
+         "  --json           print the records and the codes without one as JSON instead (below)\n"
+         "  --all            with --json: the empty fields too\n"
+         "  --plugin LIB     the plug-in library (default: " +
+         (plugin.empty() ? "none found at " + PluginPlaces() : plugin) + ")\n"
+         "\n"
+         "With --json standard output is one JSON object (UTF-8):\n"
+         "  {\"records\": [{\"Isbn\": \"...\", \"Title\": \"...\", ...}, ...],\n"
+         "   \"without_record\": [{\"code\": \"...\", \"reason\": \"...\"}, ...]}\n"
+         "A record's keys are its field names as `okuzuke show` prints them, in that order; a\n"
+         "field left empty has no key (unless --all); a line break in a field (\"$$\" in the\n"
+         "result file) is \"\\n\". The codes without a record come in list order with the reason\n"
+         "the table gives.\n"
+         "\n"
+         "Exit status 0 when the run completed (records or not), 1 when it could not (no plug-in,\n"
+         "unreadable codes, a site that could not be reached, a result file that could not be\n"
+         "saved), 2 for bad options.\n";
+}
 
 struct RunOptions {
   std::string work;
   std::string out = "okuzuke-result.txt";
-  std::string replay = OKUZUKE_SAMPLE_PAGES;
+  std::string replay = DefaultSamplePages();
   bool live = false;
   std::string record;
   LiveOptions network;
   bool progressLines = false;
+  bool json = false;
+  bool allFields = false;
   std::string plugin;
   std::string codes = "-";
 };
@@ -97,6 +115,10 @@ bool ParseOptions(const Args& args, RunOptions& options) {
       if (!value(options.network.proxy)) return false;
     } else if (arg == "--progress") {
       options.progressLines = true;
+    } else if (arg == "--json") {
+      options.json = true;
+    } else if (arg == "--all") {
+      options.allFields = true;
     } else if (arg == "--plugin") {
       if (!value(options.plugin)) return false;
     } else if (!codesSeen && (arg == "-" || arg.empty() || arg[0] != '-')) {
@@ -106,7 +128,7 @@ bool ParseOptions(const Args& args, RunOptions& options) {
       return false;
     }
   }
-  return options.record.empty() || options.live;
+  return (options.record.empty() || options.live) && (!options.allFields || options.json);
 }
 
 // A folder removed again when the run is over.
@@ -159,6 +181,22 @@ class Plugin {
   DownloadFn download_ = nullptr;
 };
 
+// A result file left from an earlier run must not pass for this one's when
+// the plug-in cannot save its own, so it goes before the run starts.
+bool RemoveOldResult(const std::string& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::symlink_status(path, ec);
+  if (!std::filesystem::exists(status)) return true;
+  if (std::filesystem::is_directory(status)) {
+    std::fprintf(stderr, "okuzuke: the result file %s is a folder\n", path.c_str());
+    return false;
+  }
+  if (std::filesystem::remove(path, ec)) return true;
+  std::fprintf(stderr, "okuzuke: cannot replace the result file %s: %s\n", path.c_str(),
+               ec.message().c_str());
+  return false;
+}
+
 bool ReadCodes(const std::string& source, std::string& codes) {
   std::string text;
   if (source == "-") {
@@ -195,12 +233,12 @@ void PrintRecords(const std::vector<TBase>& records) {
 
 int RunCommand(const Args& args) {
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    std::fputs(kUsage, stdout);
+    std::fputs(Usage().c_str(), stdout);
     return 0;
   }
   RunOptions options;
   if (!ParseOptions(args, options)) {
-    std::fputs(kUsage, stderr);
+    std::fputs(Usage().c_str(), stderr);
     return 2;
   }
   std::string codes;
@@ -243,12 +281,17 @@ int RunCommand(const Args& args) {
   if (work.back() != '/') work += '/';
 
   Plugin plugin;
-  std::string pluginPath =
-      options.plugin.empty() ? HostExecutableFolder() + "/libokuzuke.so" : options.plugin;
+  const std::string pluginPath = options.plugin.empty() ? DefaultPluginPath() : options.plugin;
+  if (pluginPath.empty()) {
+    std::fprintf(stderr, "okuzuke: cannot load the plug-in: none at %s\n", PluginPlaces().c_str());
+    return 1;
+  }
   if (!plugin.Load(pluginPath, error)) {
     std::fprintf(stderr, "okuzuke: cannot load the plug-in: %s\n", error.c_str());
     return 1;
   }
+
+  if (!RemoveOldResult(options.out)) return 1;
 
   const std::vector<std::string> codeLines = SplitLines(codes);
   JournalOptions journalOptions;
@@ -266,16 +309,22 @@ int RunCommand(const Args& args) {
   hosts::UsePageSource(nullptr);
   journal.Finish();
 
-  auto records = ReadResultFile(options.out);
+  auto records = ReadResultFile(options.out, error);
   if (!records) {
-    std::fprintf(stderr, "okuzuke: the plug-in wrote no result file\n");
+    if (!FileExists(options.out)) error = "the plug-in wrote no result file " + options.out;
+    std::fprintf(stderr, "okuzuke: %s\n", error.c_str());
     return 1;
   }
-  PrintRecords(*records);
-  std::vector<std::string> missing = journal.CodesWithoutRecord(codeLines, *records);
-  if (!missing.empty()) {
-    std::printf("\n%zu code%s gave no record:\n", missing.size(), missing.size() == 1 ? "" : "s");
-    for (const std::string& line : missing) std::printf("  %s\n", Cp932ToUtf8(line).c_str());
+  const std::vector<CodeWithoutRecord> missing = journal.CodesWithoutRecord(codeLines, *records);
+  if (options.json) {
+    if (!PrintWhole(RunJson(*records, missing, options.allFields))) return 1;
+  } else {
+    PrintRecords(*records);
+    if (!missing.empty()) {
+      std::printf("\n%zu code%s gave no record:\n", missing.size(), missing.size() == 1 ? "" : "s");
+      for (const CodeWithoutRecord& code : missing)
+        std::printf("  %s  %s\n", Cp932ToUtf8(code.code).c_str(), Cp932ToUtf8(code.reason).c_str());
+    }
   }
   return journal.ConnectionLost() ? 1 : 0;
 }

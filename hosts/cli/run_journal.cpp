@@ -144,13 +144,13 @@ void RunJournal::ShowProgress(bool codeDone) {
   std::fflush(options_.out);
 }
 
-std::vector<std::string> RunJournal::CodesWithoutRecord(const std::vector<std::string>& codes,
-                                                        const std::vector<TBase>& records) const {
-  std::vector<std::string> lines;
+std::vector<CodeWithoutRecord> RunJournal::CodesWithoutRecord(const std::vector<std::string>& codes,
+                                                              const std::vector<TBase>& records) const {
+  std::vector<CodeWithoutRecord> lines;
   std::size_t record = 0;
   for (std::size_t i = 0; i < codes.size(); ++i) {
     if (i >= codes_.size()) {
-      lines.push_back(codes[i] + "  not looked up: the run had ended");
+      lines.push_back({codes[i], "not looked up: the run had ended"});
       continue;
     }
     const Code& code = codes_[i];
@@ -172,7 +172,7 @@ std::vector<std::string> RunJournal::CodesWithoutRecord(const std::vector<std::s
       why = "the page could not be fetched (" + code.failure + "): " + code.lastUrl;
     else
       why = "the page was fetched, but the publisher's scraper found no book on it: " + code.lastUrl;
-    lines.push_back(codes[i] + "  " + why);
+    lines.push_back({codes[i], why});
   }
   return lines;
 }

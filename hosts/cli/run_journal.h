@@ -22,6 +22,11 @@ struct JournalOptions {
   std::FILE* out = stderr;
 };
 
+struct CodeWithoutRecord {
+  std::string code;    // as in the code list (Shift-JIS)
+  std::string reason;  // why, in English (with the address asked for)
+};
+
 class RunJournal final : public hosts::RunObserver {
  public:
   explicit RunJournal(JournalOptions options);
@@ -36,11 +41,11 @@ class RunJournal final : public hosts::RunObserver {
   // True when a site could not be reached, which ended the run early.
   bool ConnectionLost() const { return connectionLost_; }
 
-  // One line per code that gave no record ("CODE  REASON", the code as it
-  // stands in `codes`, the list handed to the plug-in), with the reason the
-  // host saw; `records` are the result file's records, in code order.
-  std::vector<std::string> CodesWithoutRecord(const std::vector<std::string>& codes,
-                                               const std::vector<TBase>& records) const;
+  // Each code that gave no record (as it stands in `codes`, the list handed
+  // to the plug-in) with the reason the host saw; `records` are the result
+  // file's records, in code order.
+  std::vector<CodeWithoutRecord> CodesWithoutRecord(const std::vector<std::string>& codes,
+                                                    const std::vector<TBase>& records) const;
 
  private:
   struct Code {

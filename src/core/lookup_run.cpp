@@ -127,7 +127,8 @@ RunEnd LookupLines(RunContext& ctx, RunPorts& ports, std::vector<std::string> li
   } catch (...) {
     // Anything else ends the run; what was found so far is still saved.
   }
-  SaveLines(resultPath, ctx.output);
+  if (!SaveLines(resultPath, ctx.output))
+    ports.showMessage(std::string(kResultNotSaved) + "\r\n" + resultPath);
   return end;
 }
 

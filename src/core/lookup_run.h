@@ -44,7 +44,8 @@ struct RunPorts {
 enum class RunEnd { Completed, Stopped, ConnectionLost };
 
 // Looks up every line and saves ctx.output to `resultPath` however the run
-// ends. An exception while one code is looked up skips that code.
+// ends. An exception while one code is looked up skips that code. A result
+// file that cannot be saved is told to the user (kResultNotSaved).
 RunEnd LookupLines(RunContext& ctx, RunPorts& ports, std::vector<std::string> lines,
                    const std::string& resultPath);
 
@@ -53,5 +54,9 @@ inline constexpr const char* kDownloadFileName = "Temp.html";
 
 // Shown with the address that failed.
 inline constexpr std::string_view kNoConnection = "インターネットに接続されていません"_sjis;
+
+// Shown with the result file's path when it cannot be written (disk full,
+// folder gone, read-only): the host would import nothing without a word.
+inline constexpr std::string_view kResultNotSaved = "結果ファイルを保存できませんでした。"_sjis;
 
 }  // namespace okuzuke

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # `okuzuke run` and `okuzuke show` on the paths that need no scraper: an empty
-# code list, codes that match no publisher, a lost connection, a plug-in
-# that cannot be loaded, and showing a result file.
+# code list, codes that match no publisher, a lost connection, a result file
+# that cannot be saved, a plug-in that cannot be loaded, and showing a result
+# file.
 #   run_basics_test.sh OKUZUKE TESTS_DIR SOURCE_DIR
 set -u
 okuzuke=$1
@@ -33,6 +34,19 @@ printf '9784101234564\n9784091234568\n9784088700007\n' >"$tmp/offline.txt"
   >"$tmp/out" 2>"$tmp/err"
 check "lost connection message" grep -q 'インターネットに接続されていません http://www.shogakukan.co.jp/' "$tmp/err"
 check "lost connection: result file saved" test -f "$tmp/r3.txt"
+
+# A result file that cannot be saved (its folder is gone): the plug-in says
+# so with the path, and the run fails. A folder given as the result file is
+# refused before the run, not removed.
+"$okuzuke" run --replay "$tests/fixtures/replay-offline" --out "$tmp/gone/r.txt" "$tmp/unknown.txt" \
+  >"$tmp/out" 2>"$tmp/err"
+check "unsaved result exits 1" test $? -eq 1
+check "unsaved result message" grep -qF "結果ファイルを保存できませんでした。 $tmp/gone/r.txt" "$tmp/err"
+mkdir "$tmp/folder"
+"$okuzuke" run --replay "$tests/fixtures/replay-offline" --out "$tmp/folder" "$tmp/unknown.txt" \
+  >"$tmp/out" 2>"$tmp/err"
+check "a folder as result file exits 1" test $? -eq 1
+check "a folder as result file is kept" test -d "$tmp/folder"
 
 # Codes from standard input, ISBN-10 and hyphenated forms accepted by the host.
 printf '4-10-123456-X\n' | "$okuzuke" run --replay "$tests/fixtures/replay-offline" \

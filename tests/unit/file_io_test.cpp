@@ -1,9 +1,6 @@
 #include "text/file_io.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -32,16 +29,10 @@ TEST(SaveLines, WritesWholeOrNothing) {
   std::filesystem::remove(path);
 
   // A disk that fills up halfway (the file size limit stands in for it).
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  setrlimit(RLIMIT_FSIZE, &small);
-  const bool written = SaveLines(path, lines);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, oldHandler);
-  EXPECT_FALSE(written);
+  {
+    test::FileSizeLimit fullDisk(4096);
+    EXPECT_FALSE(SaveLines(path, lines));
+  }
   EXPECT_EQ(entries(), 0u);
 
   EXPECT_FALSE(SaveLines(dir.Path() + "gone/result.txt", lines));  // no such folder

@@ -80,7 +80,8 @@ class LookupRunTest : public ::testing::Test {
                    [](ScraperId) -> ScraperFn { return FakeScraper; }};
     return LookupLines(ctx, ports, std::move(lines), ResultPath());
   }
-  std::string ResultPath() const { return work.Path() + "result.txt"; }
+  std::string resultPath;  // empty: result.txt in the work folder
+  std::string ResultPath() const { return resultPath.empty() ? work.Path() + "result.txt" : resultPath; }
   std::vector<std::vector<std::string>> Records() const {
     std::vector<std::vector<std::string>> records;
     for (const auto& line : LoadLines(ResultPath()).value_or(std::vector<std::string>{}))
@@ -135,6 +136,24 @@ TEST_F(LookupRunTest, LostConnectionShowsTheMessageAndSavesWhatWasFound) {
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0][1], "One");
   EXPECT_EQ(host.connects.size(), 2u);  // the run ended at the lost connection
+}
+
+// A result file that cannot be written is told to the user with its path,
+// whether the disk is full or the folder is gone.
+TEST_F(LookupRunTest, AResultFileThatCannotBeSavedIsShown) {
+  const std::string notSaved = Sj("結果ファイルを保存できませんでした。") + "\r\n";
+  host.pages[kShueishaUrl] = "FOUND One";
+  {
+    test::FileSizeLimit fullDisk(64);  // room for the page, not for the record
+    EXPECT_EQ(Run({"9784088700001"}), RunEnd::Completed);
+  }
+  EXPECT_FALSE(FileExists(ResultPath()));
+  EXPECT_EQ(messages, (std::vector<std::string>{notSaved + ResultPath()}));
+
+  messages.clear();
+  resultPath = work.Path() + "gone/result.txt";
+  Run({"9784088700001"});
+  EXPECT_EQ(messages, (std::vector<std::string>{notSaved + resultPath}));
 }
 
 TEST_F(LookupRunTest, AFailingCodeIsSkippedAndTheRunGoesOn) {

@@ -29,6 +29,19 @@ std::string TempDir::Write(const std::string& name, std::string_view content) co
   return path;
 }
 
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+  getrlimit(RLIMIT_FSIZE, &saved_);
+  savedHandler_ = signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved_;
+  small.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &small);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  setrlimit(RLIMIT_FSIZE, &saved_);
+  signal(SIGXFSZ, savedHandler_);
+}
+
 std::string Fixture(const std::string& relativePath) {
   auto content = ReadWholeFile(std::string(OKUZUKE_FIXTURES) + "/" + relativePath);
   if (!content) throw std::runtime_error("missing fixture " + relativePath);

@@ -1,6 +1,9 @@
 // Helpers shared by the unit tests.
 #pragma once
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <string>
 #include <string_view>
 
@@ -25,6 +28,20 @@ class TempDir {
 
  private:
   std::string path_;
+};
+
+// Files this process writes may not grow past `bytes` while it lives: a full
+// disk, as a write sees it (SIGXFSZ is ignored, so the write fails with EFBIG).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(unsigned long bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  sighandler_t savedHandler_;
 };
 
 // The bytes of a file under tests/fixtures.
