@@ -1,0 +1,267 @@
+// From the catalogue's answer to a Book record. The answer is an SRU
+// searchRetrieveResponse; its record holds an rdf:RDF with one
+// dcndl:BibAdminResource (the record's page) and one dcndl:BibResource (the
+// book), inline or as escaped text to be read again. Only the direct
+// properties of the first dcndl:BibResource are read.
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/credit_statements.h"
+#include "catalogue/xml_document.h"
+#include "text/credit_roles.h"
+#include "text/credits.h"
+#include "text/file_read.h"
+#include "text/file_stamp.h"
+#include "text/markup.h"
+#include "text/private_prefs.h"
+#include "text/release_date.h"
+#include "text/sjis.h"
+#include "text/sjis_literal.h"
+
+namespace okuzuke::catalogue {
+
+namespace {
+
+using Element = XmlDocument::Element;
+constexpr Element kNone = XmlDocument::kNoElement;
+
+constexpr std::string_view kSru = "http://www.loc.gov/zing/srw/";
+constexpr std::string_view kRdf = "http://www.w3.org/1999/02/22-rdf-syntax-ns#";
+constexpr std::string_view kDc = "http://purl.org/dc/elements/1.1/";
+constexpr std::string_view kDcterms = "http://purl.org/dc/terms/";
+constexpr std::string_view kDcndl = "http://ndl.go.jp/dcndl/terms/";
+constexpr std::string_view kFoaf = "http://xmlns.com/foaf/0.1/";
+
+constexpr std::string_view kPrivateMarkerSuffix = ".pelmar_private";
+
+// The book's properties as found, each the first of its kind.
+struct Properties {
+  Element title = kNone, termsTitle = kNone, volume = kNone, series = kNone, publisher = kNone;
+  Element extent = kNone, price = kNone, date = kNone, abstract = kNone;
+  std::vector<Element> statements;  // dc:creator
+  std::vector<Element> agents;      // dcterms:creator/foaf:Agent
+};
+
+class AnswerReader {
+ public:
+  explicit AnswerReader(const XmlDocument& doc) : doc_(doc) {}
+
+  Properties Read(Element book) const {
+    Properties found;
+    for (Element p = doc_.FirstChild(book); p != kNone; p = doc_.NextSibling(p)) {
+      const std::string_view ns = doc_.Namespace(p);
+      const std::string_view name = doc_.LocalName(p);
+      if (ns == kDc && name == "title") Keep(found.title, p);
+      else if (ns == kDc && name == "creator") found.statements.push_back(p);
+      else if (ns == kDcterms && name == "title") Keep(found.termsTitle, p);
+      else if (ns == kDcterms && name == "creator") {
+        if (const Element agent = doc_.Child(p, kFoaf, "Agent"); agent != kNone) found.agents.push_back(agent);
+      } else if (ns == kDcterms && name == "publisher") Keep(found.publisher, p);
+      else if (ns == kDcterms && name == "extent") Keep(found.extent, p);
+      else if (ns == kDcterms && name == "date") Keep(found.date, p);
+      else if (ns == kDcterms && name == "abstract") Keep(found.abstract, p);
+      else if (ns == kDcndl && name == "volume") Keep(found.volume, p);
+      else if (ns == kDcndl && name == "seriesTitle") Keep(found.series, p);
+      else if (ns == kDcndl && name == "price") Keep(found.price, p);
+    }
+    return found;
+  }
+
+  std::string_view Text(Element e) const { return e == kNone ? std::string_view() : TrimView(doc_.Text(e)); }
+  // The text of the child so named.
+  std::string_view ChildText(Element e, std::string_view ns, std::string_view local) const {
+    return e == kNone ? std::string_view() : Text(doc_.Child(e, ns, local));
+  }
+  // A structured value: property/rdf:Description/child.
+  std::string_view DescribedText(Element property, std::string_view ns, std::string_view local) const {
+    return property == kNone ? std::string_view() : ChildText(doc_.Child(property, kRdf, "Description"), ns, local);
+  }
+
+ private:
+  static void Keep(Element& first, Element e) {
+    if (first == kNone) first = e;
+  }
+  const XmlDocument& doc_;
+};
+
+// "304p ; 20cm": the digits written just before `unit`, where first so written.
+std::string_view NumberBefore(std::string_view text, std::string_view unit) {
+  for (std::size_t at = text.find(unit); at != std::string_view::npos; at = text.find(unit, at + 1)) {
+    std::size_t start = at;
+    while (start > 0 && text[start - 1] >= '0' && text[start - 1] <= '9') --start;
+    if (start < at) return text.substr(start, at - start);
+  }
+  return {};
+}
+
+// The height in centimetres as the size a collection speaks of.
+std::string BookSizeFromExtent(std::string_view extent) {
+  const std::string_view height = NumberBefore(extent, "cm");
+  if (height.empty()) return {};
+  if (height == "15" || height == "16") return std::string("文庫"_sjis);
+  if (height == "18") return std::string("新書"_sjis);
+  if (height == "21") return "A5";
+  if (height == "26") return "B5";
+  if (height == "30") return "A4";
+  return std::string(height) + "cm";
+}
+
+// "1,200円 (税別)": the digits of the amount written just before 円.
+std::string PriceDigits(std::string_view priceUtf8) {
+  const std::string price = FullWidthAlnumToAscii(ToShiftJis(priceUtf8));
+  const std::size_t yen = FindOnCharBoundary(price, "円"_sjis);
+  if (yen == std::string::npos) return {};
+  std::string_view amount = TrimRightView(std::string_view(price).substr(0, yen));
+  std::size_t start = amount.size();
+  // Digits are never the second byte of a character.
+  while (start > 0 && ((amount[start - 1] >= '0' && amount[start - 1] <= '9') || amount[start - 1] == ',')) --start;
+  std::string digits;
+  for (char c : amount.substr(start))
+    if (c != ',') digits += c;
+  return digits;
+}
+
+std::string VolumeNumber(std::string_view volumeUtf8) {
+  std::string volume = ToShiftJis(volumeUtf8);
+  for (std::string_view word : {"第"_sjis, "巻"_sjis}) volume = ReplaceAllOnCharBoundary(volume, word, "");
+  return Trim(FullWidthAlnumToAscii(volume));
+}
+
+std::string WithoutSpaces(std::string text) {
+  text = ReplaceAllOnCharBoundary(text, "　"_sjis, "");
+  std::erase(text, ' ');
+  return text;
+}
+
+// An agent's name and reading, joined and in Shift-JIS.
+struct Agent {
+  std::string name, reading;
+};
+
+std::vector<Agent> AgentsOf(const AnswerReader& reader, const std::vector<Element>& agents) {
+  std::vector<Agent> made;
+  made.reserve(agents.size());
+  for (Element agent : agents) {
+    made.push_back({ToShiftJis(JoinedAgentName(reader.ChildText(agent, kFoaf, "name"))),
+                    WithoutSpaces(ToShiftJis(JoinedAgentName(reader.ChildText(agent, kDcndl, "transcription"))))});
+  }
+  return made;
+}
+
+// The reading of the authority entry that names `author`, where the author
+// has none yet. The author field may hold the credit's role label after the
+// name; the name alone is what the entry names.
+void FillReading(const std::string& author, std::string& reading, const std::vector<StatedCredit>& credits,
+                 const std::vector<Agent>& agents) {
+  if (author.empty() || !reading.empty()) return;
+  std::string_view name = author;
+  for (const StatedCredit& credit : credits) {
+    if (author.size() == credit.name.size() + credit.label.size() && author.starts_with(credit.name) &&
+        author.ends_with(credit.label)) {
+      name = credit.name;
+      break;
+    }
+  }
+  for (const Agent& agent : agents) {
+    if (agent.name == name && !agent.reading.empty()) {
+      reading = agent.reading;
+      return;
+    }
+  }
+}
+
+void FillCredits(const AnswerReader& reader, const Properties& found, TBase& book, const Dictionary& authors) {
+  const std::vector<Agent> agents = AgentsOf(reader, found.agents);
+  std::vector<StatedCredit> stated;
+  for (Element statement : found.statements) {
+    if (stated.size() == CreditList::kMaxEntries) break;
+    StatedCredit credit = CreditFromStatement(reader.Text(statement));
+    if (!credit.name.empty()) stated.push_back(std::move(credit));
+  }
+  if (found.statements.empty()) {
+    for (const Agent& agent : agents) {
+      if (stated.size() == CreditList::kMaxEntries) break;
+      if (!agent.name.empty()) stated.push_back({agent.name, kNoRoleOrder, {}});
+    }
+  }
+  CreditList credits(false);
+  for (const StatedCredit& credit : stated) credits.Add(credit.Entry());
+  AssignAuthors(book, credits, authors, true, true, true, "");
+  FillReading(book.Author1, book.Author1Reading, stated, agents);
+  FillReading(book.Author2, book.Author2Reading, stated, agents);
+}
+
+// False when the book has no title: then nothing is filled.
+bool FillRecord(const XmlDocument& doc, Element resource, Element admin, TBase& book, const Dictionary& authors) {
+  const AnswerReader reader(doc);
+  const Properties found = reader.Read(resource);
+
+  std::string_view title = reader.DescribedText(found.title, kRdf, "value");
+  std::string_view titleReading = reader.DescribedText(found.title, kDcndl, "transcription");
+  if (title.empty()) {
+    title = reader.Text(found.termsTitle);
+    titleReading = {};
+  }
+  book.Title = ToShiftJis(title);
+  if (book.Title.empty()) return false;
+  book.TitleReading = WithoutSpaces(ToShiftJis(titleReading));
+
+  book.Volume = VolumeNumber(reader.DescribedText(found.volume, kRdf, "value"));
+  const std::string_view series = reader.DescribedText(found.series, kRdf, "value");
+  book.Label = ToShiftJis(series.substr(0, series.find(" ; ")));
+  if (found.publisher != kNone)
+    book.Publisher = ToShiftJis(reader.ChildText(doc.Child(found.publisher, kFoaf, "Agent"), kFoaf, "name"));
+
+  const std::string_view extent = reader.Text(found.extent);
+  book.BookSize = BookSizeFromExtent(extent);
+  book.PageCount = std::string(NumberBefore(extent, "p"));
+  book.Price = PriceDigits(reader.Text(found.price));
+  if (const std::string_view date = reader.Text(found.date); !date.empty()) ParseReleaseDate(book, ToShiftJis(date));
+
+  book.Description = ReplaceAllOnCharBoundary(ToShiftJis(reader.Text(found.abstract)), "　"_sjis, " ");
+  TrimIn(book.Description);
+  if (admin != kNone) book.PageUrl = ToShiftJis(doc.Attribute(admin, kRdf, "about"));
+
+  FillCredits(reader, found, book, authors);
+  return true;
+}
+
+// The document that holds the record: the answer itself when the record is
+// inline, else the record's escaped text read as XML in turn.
+const XmlDocument* RecordDocument(const XmlDocument& answer, XmlDocument& packed) {
+  if (answer.Find(answer.Root(), kDcndl, "BibResource") != kNone) return &answer;
+  const Element data = answer.Find(answer.Root(), kSru, "recordData");
+  if (data == kNone || !packed.Parse(TrimView(answer.Text(data)))) return nullptr;
+  return &packed;
+}
+
+}  // namespace
+
+int RecordFromAnswer(std::string_view answer, std::string_view isbn13, TBase& book, const Dictionary& authors) {
+  ClearBookRecord(book);
+  XmlDocument doc, packed;
+  if (!doc.Parse(answer)) return 0;
+  const XmlDocument* record = RecordDocument(doc, packed);
+  if (!record) return 0;
+  const Element resource = record->Find(record->Root(), kDcndl, "BibResource");
+  if (resource == kNone) return 0;
+  const Element admin = record->Find(record->Root(), kDcndl, "BibAdminResource");
+  book.Isbn = std::string(isbn13);
+  if (FillRecord(*record, resource, admin, book, authors)) return 1;
+  ClearBookRecord(book);
+  return 0;
+}
+
+int RecordFromAnswerFile(const std::string& path, std::string_view isbn13, TBase& book, const Dictionary& authors) {
+  ClearBookRecord(book);
+  const std::optional<FileStamp> stamp = StampOf(path);
+  if (!stamp || stamp->size > kMaxXmlBytes) return 0;
+  std::string answer;
+  if (!ReadWholeFileInto(path, answer)) return 0;
+  if (RecordFromAnswer(answer, isbn13, book, authors) != 1) return 0;
+  ApplyPrivatePreferences(book, path + std::string(kPrivateMarkerSuffix), "", "");
+  return 1;
+}
+
+}  // namespace okuzuke::catalogue
