@@ -33,6 +33,7 @@ void DownloadRun(const char* workFolder, const char* resultPath, const char* isb
 
   WaitWindow wait(ctx.stop);
   RunPorts ports{*host, [&wait] { wait.Pump(); }, ShowMessage, hostFolder + "Setting.ini"};
+  ports.pause = [&wait](std::chrono::milliseconds ms) { wait.PumpFor(static_cast<int>(ms.count())); };
   LookupLines(ctx, ports, std::move(lines), result);
 }
 

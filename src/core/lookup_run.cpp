@@ -1,5 +1,6 @@
 #include "core/lookup_run.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "core/code_lines.h"
@@ -14,7 +15,7 @@ namespace okuzuke {
 
 namespace {
 
-enum class CodeOutcome { Added, Skipped, ConnectionLost };
+enum class CodeOutcome { Added, Skipped, ConnectionLost, Stopped };
 
 class CodeLookup {
  public:
@@ -24,21 +25,31 @@ class CodeLookup {
   CodeOutcome Run(std::string& line);
 
  private:
+  // The publisher's page for the code, as the dispatch table says.
+  CodeOutcome FromPublisher(const std::string& isbn);
+  // The national library's catalogue, for a code no publisher page gave.
+  CodeOutcome FromCatalogue(const std::string& isbn);
   // Checks the connection and stores `url` at the download path. False when
-  // the site cannot be reached (the user has been told).
+  // the site cannot be reached (its address is kept for the message).
   bool Fetch(const std::string& url);
   std::optional<SearchHit> Search(const Request& request, std::string_view isbn13);
+  // Waits until the next catalogue request may start; false when the stop
+  // flag was set meanwhile.
+  bool PaceCatalogue();
+  // What every found book gets before it is written: the code's own parts,
+  // the dictionaries, the volume and the user's settings.
+  void Complete(const std::string& isbn);
 
   RunContext& ctx_;
   RunPorts& ports_;
   std::string pagePath_;
-  bool connectionLost_ = false;
+  std::vector<std::string> unreachable_;  // addresses whose connection check failed
+  TBase typed_;  // the classification code and price of the typed line
 };
 
 bool CodeLookup::Fetch(const std::string& url) {
   if (!ports_.host.CanConnect(url)) {
-    ports_.showMessage(std::string(kNoConnection) + "\r\n" + url);
-    connectionLost_ = true;
+    unreachable_.push_back(url);
     return false;
   }
   // A page left from the previous request must not pass for this one when
@@ -68,11 +79,35 @@ CodeOutcome CodeLookup::Run(std::string& line) {
   // The code as cleaned is the one looked up: a classification line typed
   // with blanks is still one, and hyphens never end up in the ISBN.
   if (book.Isbn.size() == 18) ApplyClassificationLine(book, std::string(book.Isbn));
+  typed_.CCode = book.CCode;
+  typed_.Price = book.Price;
 
   line = ports_.host.CheckIsbn(book.Isbn);
-  const std::string& isbn = line;
+  const std::string isbn = line;
   if (isbn.empty()) return CodeOutcome::Skipped;
 
+  CodeOutcome outcome = CodeOutcome::Skipped;
+  if (!ctx_.fallback.catalogue) {
+    outcome = FromPublisher(isbn);
+  } else {
+    try {
+      outcome = FromPublisher(isbn);
+    } catch (...) {
+      // A malformed page is a page without the book: the catalogue is asked.
+    }
+    // A publisher's site that cannot be reached no longer ends the run: the
+    // catalogue's own connection check decides.
+    if (outcome != CodeOutcome::Added) outcome = FromCatalogue(isbn);
+  }
+  if (outcome == CodeOutcome::ConnectionLost) {
+    std::string message(kNoConnection);
+    for (const std::string& url : unreachable_) message += "\r\n" + url;
+    ports_.showMessage(message);
+  }
+  return outcome;
+}
+
+CodeOutcome CodeLookup::FromPublisher(const std::string& isbn) {
   std::optional<Request> request = Dispatch(isbn, ctx_.tenDigitInput);
   if (!request) return CodeOutcome::Skipped;
 
@@ -81,16 +116,47 @@ CodeOutcome CodeLookup::Run(std::string& line) {
     hit = SearchHit{request->url, request->row->scraper};
   } else {
     hit = Search(*request, isbn);
-    if (connectionLost_) return CodeOutcome::ConnectionLost;
+    if (!unreachable_.empty()) return CodeOutcome::ConnectionLost;
   }
   if (!hit) return CodeOutcome::Skipped;
 
   if (!Fetch(hit->url)) return CodeOutcome::ConnectionLost;
   if (!FileExists(pagePath_)) return CodeOutcome::Skipped;
 
-  ScrapeContext scrape{book, ctx_.authors, ctx_.stop, nullptr, &ctx_.pages};
+  ScrapeContext scrape{ctx_.book, ctx_.authors, ctx_.stop, nullptr, &ctx_.pages};
   if (ports_.scraperFor(hit->scraper)(pagePath_, scrape) != 1) return CodeOutcome::Skipped;
+  Complete(isbn);
+  return CodeOutcome::Added;
+}
 
+CodeOutcome CodeLookup::FromCatalogue(const std::string& isbn) {
+  const std::string isbn13 = isbn.substr(0, 13);
+  if (!PaceCatalogue()) return CodeOutcome::Stopped;
+  ctx_.lastCatalogueRequest = ports_.now();
+  if (!Fetch(catalogue::CatalogueUrl(isbn13))) return CodeOutcome::ConnectionLost;
+  if (!FileExists(pagePath_)) return CodeOutcome::Skipped;
+  TBase& book = ctx_.book;
+  if (ports_.catalogueRecord(pagePath_, isbn13, book, ctx_.authors) != 1) return CodeOutcome::Skipped;
+  // The record was made anew: what the typed line said of the book stays
+  // where the catalogue says nothing.
+  if (book.CCode.empty()) book.CCode = typed_.CCode;
+  if (book.Price.empty()) book.Price = typed_.Price;
+  Complete(isbn);
+  return CodeOutcome::Added;
+}
+
+bool CodeLookup::PaceCatalogue() {
+  if (!ctx_.lastCatalogueRequest || ctx_.fallback.intervalMs <= 0) return !ctx_.stop;
+  const auto due = *ctx_.lastCatalogueRequest + std::chrono::milliseconds(ctx_.fallback.intervalMs);
+  for (auto now = ports_.now(); now < due && !ctx_.stop; now = ports_.now()) {
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(due - now);
+    ports_.pause(std::min(left, std::chrono::milliseconds(ctx_.fallback.intervalMs)));
+  }
+  return !ctx_.stop;
+}
+
+void CodeLookup::Complete(const std::string& isbn) {
+  TBase& book = ctx_.book;
   ApplyAddOnCode(book, isbn);
   if (isbn.size() == 18) ApplyClassificationLine(book, isbn);
   LookupPublisher(book, ctx_.workFolder, ctx_.publishers);
@@ -98,7 +164,6 @@ CodeOutcome CodeLookup::Run(std::string& line) {
   book.Volume = NormalizeVolume(book.Volume);
   ApplyEntrySettings(book, ports_.settingsPath);
   ctx_.output.push_back(SerializeBookRecord(book));
-  return CodeOutcome::Added;
 }
 
 }  // namespace
@@ -107,6 +172,7 @@ RunEnd LookupLines(RunContext& ctx, RunPorts& ports, std::vector<std::string> li
                    const std::string& resultPath) {
   RunEnd end = RunEnd::Completed;
   try {
+    ctx.fallback = ReadFallbackSettings(ports.settingsPath);
     for (std::string& line : lines) {
       ports.pumpMessages();
       if (ctx.stop) {
@@ -121,6 +187,10 @@ RunEnd LookupLines(RunContext& ctx, RunPorts& ports, std::vector<std::string> li
       }
       if (outcome == CodeOutcome::ConnectionLost) {
         end = RunEnd::ConnectionLost;
+        break;
+      }
+      if (outcome == CodeOutcome::Stopped) {
+        end = RunEnd::Stopped;
         break;
       }
     }

@@ -3,10 +3,16 @@
 // file at the end, on stop and on a lost connection.
 #pragma once
 
+#include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <vector>
 
+#include "catalogue/catalogue.h"
+#include "core/settings.h"
 #include "host/host_services.h"
 #include "publishers/registry.h"
 #include "text/dictionaries.h"
@@ -29,6 +35,9 @@ struct RunContext {
   PageBuffers pages;  // the memory each code's page is scraped in
   bool stop = false;
   std::vector<std::string> output;
+  // Whether and how often the catalogue is asked, as the run started.
+  FallbackSettings fallback;
+  std::optional<std::chrono::steady_clock::time_point> lastCatalogueRequest;
 };
 
 // What the run talks to.
@@ -39,13 +48,24 @@ struct RunPorts {
   std::string settingsPath;
   // The scraper for a page layout; tests put their own in.
   std::function<ScraperFn(ScraperId)> scraperFor = [](ScraperId id) { return ScraperFor(id).scrape; };
+  // The record from a catalogue answer file (see catalogue.h).
+  std::function<int(const std::string&, std::string_view, TBase&, const Dictionary&)> catalogueRecord =
+      catalogue::RecordFromAnswerFile;
+  // The clock the catalogue's pacing reads, and how the run waits for it:
+  // the wait window lets its messages run meanwhile and returns early when
+  // the stop flag is set.
+  std::function<std::chrono::steady_clock::time_point()> now = std::chrono::steady_clock::now;
+  std::function<void(std::chrono::milliseconds)> pause = [](std::chrono::milliseconds ms) {
+    std::this_thread::sleep_for(ms);
+  };
 };
 
 enum class RunEnd { Completed, Stopped, ConnectionLost };
 
 // Looks up every line and saves ctx.output to `resultPath` however the run
 // ends. An exception while one code is looked up skips that code. A result
-// file that cannot be saved is told to the user (kResultNotSaved).
+// file that cannot be saved is told to the user (kResultNotSaved). The
+// catalogue settings are read from ports.settingsPath when the run starts.
 RunEnd LookupLines(RunContext& ctx, RunPorts& ports, std::vector<std::string> lines,
                    const std::string& resultPath);
 

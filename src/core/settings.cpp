@@ -1,5 +1,8 @@
 #include "core/settings.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "text/file_io.h"
 #include "text/sjis.h"
 #include "text/sjis_literal.h"
@@ -59,6 +62,22 @@ void ApplyEntrySettings(TBase& book, const std::string& settingsPath) {
   read(book.TaxFlag, "TaxSet", "0");
   read(book.TaxFlag2, "TaxSet", "0");
   read(book.ReadStatus, "ReadSet", kRead);
+}
+
+FallbackSettings ReadFallbackSettings(const std::string& settingsPath) {
+  const std::string ini = ReadWholeFile(settingsPath).value_or(std::string());
+  FallbackSettings settings;
+  settings.catalogue = EqualsIgnoringAsciiCase(IniValue(ini, kEntry, "Fallback").value_or(""), "ndl");
+  if (auto text = IniValue(ini, kEntry, "FallbackInterval")) {
+    long long ms = 0;
+    auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), ms);
+    if (ec == std::errc::result_out_of_range && !text->empty() && (*text)[0] != '-') {
+      settings.intervalMs = kMaxFallbackIntervalMs;
+    } else if (ec == std::errc() && end == text->data() + text->size() && ms >= 0) {
+      settings.intervalMs = static_cast<int>(std::min<long long>(ms, kMaxFallbackIntervalMs));
+    }
+  }
+  return settings;
 }
 
 }  // namespace okuzuke

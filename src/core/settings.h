@@ -1,5 +1,6 @@
-// The user's defaults for fields a scraper does not fill, from the settings
-// file "Setting.ini" beside the host executable (section "Entry").
+// The user's settings, from the file "Setting.ini" beside the host executable
+// (section "Entry"): defaults for fields a scraper does not fill, and whether
+// the national library catalogue is asked for books no publisher page gives.
 #pragma once
 
 #include <optional>
@@ -21,5 +22,18 @@ std::optional<std::string> IniValue(std::string_view iniText, std::string_view s
 // ("TaxSet", default "0") and ReadStatus ("ReadSet", default "既読") where
 // they are still empty. A missing file or section gives the defaults.
 void ApplyEntrySettings(TBase& book, const std::string& settingsPath);
+
+// The second source of a run. "Fallback" = "ndl" (any case) switches the
+// catalogue on; "FallbackInterval" is the least time in milliseconds between
+// the starts of two catalogue requests (default 1000, 0 for none; a value
+// that is not a whole number gives the default, and a wait is never longer
+// than kMaxFallbackIntervalMs).
+struct FallbackSettings {
+  bool catalogue = false;
+  int intervalMs = 1000;
+};
+inline constexpr int kMaxFallbackIntervalMs = 60000;
+
+FallbackSettings ReadFallbackSettings(const std::string& settingsPath);
 
 }  // namespace okuzuke

@@ -18,6 +18,9 @@ class WaitWindow {
 
   // Lets pending window messages run (the stop button is handled here).
   void Pump();
+  // Lets window messages run as they come for `milliseconds`, or until the
+  // stop flag is set: how a run waits without the window freezing.
+  void PumpFor(int milliseconds);
   // Sets the stop flag and closes (hides) the window.
   void BtnStopClick();
   // True when a real window exists.

@@ -1,5 +1,8 @@
 #include "ui/wait_window.h"
 
+#include <chrono>
+#include <thread>
+
 namespace okuzuke {
 
 // Headless: no window and no messages; the stop flag stays as the run sets it.
@@ -8,6 +11,9 @@ struct WaitWindow::Impl {};
 WaitWindow::WaitWindow(bool& stopFlag) : stopFlag_(stopFlag) {}
 WaitWindow::~WaitWindow() = default;
 void WaitWindow::Pump() {}
+void WaitWindow::PumpFor(int milliseconds) {
+  if (milliseconds > 0 && !stopFlag_) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 void WaitWindow::BtnStopClick() { stopFlag_ = true; }
 bool WaitWindow::HasWindow() const { return false; }
 

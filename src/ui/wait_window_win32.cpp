@@ -146,6 +146,16 @@ void WaitWindow::Pump() {
   _controlfp(saved, _MCW_EM);
 }
 
+void WaitWindow::PumpFor(int milliseconds) {
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(milliseconds > 0 ? milliseconds : 0);
+  Pump();
+  for (ULONGLONG now = GetTickCount64(); !stopFlag_ && now < deadline; now = GetTickCount64()) {
+    // Wakes for the next message (the stop button) or at the deadline.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+    Pump();
+  }
+}
+
 void WaitWindow::BtnStopClick() {
   stopFlag_ = true;
   if (impl_->form) PostMessageW(impl_->form, WM_CLOSE, 0, 0);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <map>
 #include <set>
 
@@ -21,6 +23,8 @@ class FakeHost : public HostServices {
   std::map<std::string, std::string> pages;  // url -> page
   std::set<std::string> unreachable;
   std::vector<std::string> connects, downloads;
+  std::vector<std::chrono::milliseconds> connectTimes;  // on the run's clock
+  const std::chrono::milliseconds* clock = nullptr;
 
   std::string CheckIsbn(const std::string& code) override {
     std::string digits;
@@ -31,6 +35,7 @@ class FakeHost : public HostServices {
   }
   bool CanConnect(const std::string& url) override {
     connects.push_back(url);
+    if (clock) connectTimes.push_back(*clock);
     return unreachable.count(url) == 0;
   }
   void Download(const std::string& destPath, const std::string& url) override {
@@ -52,6 +57,16 @@ int FakeScraper(const std::string& pagePath, ScrapeContext& ctx) {
   return 1;
 }
 
+// Makes a record of an answer "CATALOGUE title"; anything else is no hit.
+int FakeCatalogue(const std::string& path, std::string_view isbn13, TBase& book, const Dictionary&) {
+  ClearBookRecord(book);
+  auto answer = ReadWholeFile(path);
+  if (!answer || answer->rfind("CATALOGUE ", 0) != 0) return 0;
+  book.Isbn = isbn13;
+  book.Title = answer->substr(10);
+  return 1;
+}
+
 constexpr const char* kShueishaUrl =
     "http://books.shueisha.co.jp/CGI/search/syousai_put.cgi?isbn_cd=978-4-08-870000-1&mode=1";
 constexpr const char* kShogakukanUrl =
@@ -67,6 +82,9 @@ class LookupRunTest : public ::testing::Test {
   int pumps = 0;
   int stopAtPump = 0;  // 0: never
   RunContext ctx;
+  std::chrono::milliseconds clock{0};  // what the run's clock reads
+  std::vector<std::chrono::milliseconds> pauses;
+  bool stopInPause = false;  // the stop button is clicked while the run waits
 
   RunEnd Run(std::vector<std::string> lines) {
     ctx.workFolder = work.Path();
@@ -78,6 +96,14 @@ class LookupRunTest : public ::testing::Test {
                    [this](const std::string& m) { messages.push_back(m); },
                    work.Path() + "Setting.ini",
                    [](ScraperId) -> ScraperFn { return FakeScraper; }};
+    ports.catalogueRecord = FakeCatalogue;
+    host.clock = &clock;
+    ports.now = [this] { return std::chrono::steady_clock::time_point(clock); };
+    ports.pause = [this](std::chrono::milliseconds ms) {
+      pauses.push_back(ms);
+      clock += ms;
+      if (stopInPause) ctx.stop = true;
+    };
     return LookupLines(ctx, ports, std::move(lines), ResultPath());
   }
   std::string resultPath;  // empty: result.txt in the work folder
@@ -205,6 +231,89 @@ TEST_F(LookupRunTest, ClassificationLinesAreReadFromTheCleanedCode) {
   EXPECT_EQ(records[0][0], "4091234569");
   EXPECT_EQ(records[0][10], "1979");
   EXPECT_EQ(records[0][21], "450");
+}
+
+// The national library catalogue, asked for the codes no publisher gave.
+class CatalogueRunTest : public LookupRunTest {
+ protected:
+  void Settings(const std::string& entry) { work.Write("Setting.ini", "[Entry]\r\n" + entry); }
+  static std::string Ndl(const char* isbn) { return catalogue::CatalogueUrl(isbn); }
+  std::vector<std::string> Titles() const {
+    std::vector<std::string> titles;
+    for (const auto& record : Records()) titles.push_back(record[1]);
+    return titles;
+  }
+};
+
+TEST_F(CatalogueRunTest, OffByDefaultAndForAnyOtherValue) {
+  for (const char* entry : {"", "Fallback=cinii\r\n", "Fallback=\r\n"}) {
+    Settings(entry);
+    host.pages[Ndl("9784101234567")] = "CATALOGUE Shincho";
+    host.downloads.clear();
+    Run({"9784101234567", "9784091234567"});
+    EXPECT_EQ(host.downloads, (std::vector<std::string>{kShogakukanUrl})) << entry;
+    EXPECT_TRUE(Records().empty());
+  }
+}
+
+TEST_F(CatalogueRunTest, AskedOnlyForCodesWithoutARecord) {
+  Settings("Fallback=NDL\r\nFallbackInterval=0\r\n");
+  host.pages[kShueishaUrl] = "FOUND One";            // the publisher's record stands
+  host.pages[kShogakukanUrl] = "nothing here";       // publisher miss
+  host.pages[kHoubunshaUrl] = "BROKEN";              // a page the scraper cannot read
+  host.pages[Ndl("9784091234567")] = "CATALOGUE Two";
+  host.pages[Ndl("9784832212345")] = "CATALOGUE Three";
+  host.pages[Ndl("9784101234567")] = "CATALOGUE Four";  // no publisher for the prefix
+  host.pages[Ndl("9784592123456")] = "no hit";        // neither search nor catalogue
+  EXPECT_EQ(Run({"9784088700001", "9784091234567", "9784832212345", "9784101234567", "not an isbn",
+                 "9784592123456", "97840912345671920979004204"}),
+            RunEnd::Completed);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"One", "Two", "Three", "Four", "Two"}));
+  auto records = Records();
+  EXPECT_EQ(records[1][20], Sj("購入"));  // completed like a publisher's record
+  EXPECT_EQ(records[4][0], "9784091234567");  // the add-on code's parts
+  EXPECT_EQ(records[4][10], "0979");
+  EXPECT_EQ(std::count(host.downloads.begin(), host.downloads.end(), Ndl("9784088700001")), 0);
+  EXPECT_TRUE(pauses.empty());
+}
+
+TEST_F(CatalogueRunTest, ADeadPublisherSiteNoLongerEndsTheRun) {
+  Settings("Fallback=ndl\r\n");
+  host.unreachable.insert(kShogakukanUrl);
+  host.pages[Ndl("9784091234567")] = "CATALOGUE Two";
+  host.pages[kHoubunshaUrl] = "FOUND Three";
+  EXPECT_EQ(Run({"9784091234567", "9784832212345"}), RunEnd::Completed);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"Two", "Three"}));
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CatalogueRunTest, BothChecksFailingEndTheRunAsALostConnection) {
+  Settings("Fallback=ndl\r\n");
+  host.pages[kShueishaUrl] = "FOUND One";
+  host.unreachable = {kShogakukanUrl, Ndl("9784091234567")};
+  EXPECT_EQ(Run({"9784088700001", "9784091234567", "9784832212345"}), RunEnd::ConnectionLost);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], Sj("インターネットに接続されていません") + "\r\n" + kShogakukanUrl + "\r\n" +
+                             Ndl("9784091234567"));
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"One"}));
+  EXPECT_EQ(host.connects.back(), Ndl("9784091234567"));  // the last code was not asked
+}
+
+TEST_F(CatalogueRunTest, RequestsStartAnIntervalApart) {
+  Settings("Fallback=ndl\r\nFallbackInterval=1500\r\n");
+  Run({"9784101234567", "9784101234574", "9784101234581"});
+  ASSERT_EQ(host.connectTimes.size(), 3u);
+  EXPECT_EQ(host.connectTimes[1] - host.connectTimes[0], std::chrono::milliseconds(1500));
+  EXPECT_EQ(host.connectTimes[2] - host.connectTimes[1], std::chrono::milliseconds(1500));
+}
+
+TEST_F(CatalogueRunTest, StopWhileWaitingEndsTheRunAndKeepsTheRecords) {
+  Settings("Fallback=ndl\r\n");
+  host.pages[Ndl("9784101234567")] = "CATALOGUE Four";
+  stopInPause = true;
+  EXPECT_EQ(Run({"9784101234567", "9784101234574"}), RunEnd::Stopped);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"Four"}));
+  EXPECT_EQ(host.connects.size(), 1u);
 }
 
 TEST_F(LookupRunTest, TenDigitInputUsesIsbn10Addresses) {

@@ -45,5 +45,29 @@ TEST(Settings, IniValueLookup) {
   EXPECT_FALSE(IniValue(ini, "A", "missing"));
 }
 
+TEST(Settings, FallbackSettings) {
+  struct Case {
+    const char* entry;
+    bool catalogue;
+    int intervalMs;
+  } cases[] = {
+      {"", false, 1000},
+      {"Fallback=ndl\r\n", true, 1000},
+      {"fallback = NDL \r\nFallbackInterval=250\r\n", true, 250},
+      {"Fallback=ndl2\r\nFallbackInterval=0\r\n", false, 0},
+      {"Fallback=cinii\r\nFallbackInterval=1s\r\n", false, 1000},
+      {"FallbackInterval=-5\r\n", false, 1000},
+      {"FallbackInterval=99999999999999999999\r\n", false, kMaxFallbackIntervalMs},
+  };
+  test::TempDir dir;
+  for (const Case& c : cases) {
+    const std::string path = dir.Write("Setting.ini", std::string("[Entry]\r\n") + c.entry);
+    FallbackSettings settings = ReadFallbackSettings(path);
+    EXPECT_EQ(settings.catalogue, c.catalogue) << c.entry;
+    EXPECT_EQ(settings.intervalMs, c.intervalMs) << c.entry;
+  }
+  EXPECT_FALSE(ReadFallbackSettings(dir.Path() + "Missing.ini").catalogue);
+}
+
 }  // namespace
 }  // namespace okuzuke
