@@ -8,5 +8,5 @@ scripts/setup.sh --native
 cmake --preset release >/dev/null
 cmake --build --preset release -j"$(nproc)" --target okuzuke okuzuke_cli >/dev/null
 out=$(mktemp -d)/okuzuke-result.txt
-build/release/okuzuke run --replay sample/pages --out "$out" sample/codes.txt
+build/release/okuzuke run --fallback ndl --replay sample/pages --out "$out" sample/codes.txt
 echo "result file: $out (see it field by field with: build/release/okuzuke show $out)"

@@ -13,7 +13,7 @@ constexpr const char* kPluginName = "libokuzuke.so";
 
 // `relative` (from the build's install layout) taken from the program's folder.
 std::string FromProgram(const std::string& relative) {
-  return (std::filesystem::path(HostExecutableFolder() + "/") / relative).lexically_normal().string();
+  return (std::filesystem::path(ExecutableFolder() + "/") / relative).lexically_normal().string();
 }
 
 std::string BesideProgram() { return FromProgram(kPluginName); }

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -21,6 +22,7 @@
 #include "cli/run_journal.h"
 #include "common/page_source.h"
 #include "common/replay.h"
+#include "host/process_path.h"
 #include "text/codepage.h"
 #include "text/file_io.h"
 #include "text/sjis.h"
@@ -48,6 +50,8 @@ std::string Usage() {
          "  --work DIR       the work folder: Temp.html and the dictionaries AuthDB.dat, PubDB.dat,\n"
          "                   LabelsDB.dat (default: a temporary folder)\n"
          "  --out FILE       the result file (default okuzuke-result.txt)\n"
+         "  --fallback ndl   ask the national library catalogue for the codes no publisher page\n"
+         "                   gives (the plug-in's setting Fallback=ndl; see the README)\n"
          "  --json           print the records and the codes without one as JSON instead (below)\n"
          "  --all            with --json: the empty fields too\n"
          "  --plugin LIB     the plug-in library (default: " +
@@ -76,6 +80,7 @@ struct RunOptions {
   bool progressLines = false;
   bool json = false;
   bool allFields = false;
+  bool catalogue = false;
   std::string plugin;
   std::string codes = "-";
 };
@@ -115,6 +120,11 @@ bool ParseOptions(const Args& args, RunOptions& options) {
       if (!value(options.network.proxy)) return false;
     } else if (arg == "--progress") {
       options.progressLines = true;
+    } else if (arg == "--fallback") {
+      if (!value(text)) return false;
+      for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (text != "ndl") return false;
+      options.catalogue = true;
     } else if (arg == "--json") {
       options.json = true;
     } else if (arg == "--all") {
@@ -181,6 +191,33 @@ class Plugin {
   DownloadFn download_ = nullptr;
 };
 
+// The folder the plug-in reads "Setting.ini" from during one run, holding
+// the settings beside this program with the run's own in front of them.
+class RunSettings {
+ public:
+  // Turns the catalogue on. It is paced like every other site by the page
+  // source, so the plug-in need not wait between its requests.
+  bool Open(std::string& error) {
+    if (folder_.Path().empty()) {
+      error = "cannot make a temporary folder for the run's settings";
+      return false;
+    }
+    std::string ini = "[Entry]\r\nFallback=ndl\r\nFallbackInterval=0\r\n";
+    ini += ReadWholeFile(ExecutableFolder() + "/Setting.ini").value_or(std::string());
+    if (!WriteWholeFile(folder_.Path() + "/Setting.ini", ini)) {
+      error = "cannot write the run's settings to " + folder_.Path();
+      return false;
+    }
+    return true;
+  }
+  // The plug-in takes the named folder as the host's while this lives.
+  void Apply() { setenv(kHostFolderVariable, folder_.Path().c_str(), 1); }
+  ~RunSettings() { unsetenv(kHostFolderVariable); }
+
+ private:
+  TemporaryFolder folder_;
+};
+
 // A result file left from an earlier run must not pass for this one's when
 // the plug-in cannot save its own, so it goes before the run starts.
 bool RemoveOldResult(const std::string& path) {
@@ -217,13 +254,17 @@ std::string Date(const TBase& book) {
   return date;
 }
 
-void PrintRecords(const std::vector<TBase>& records) {
+// With the catalogue on, a last column tells where each record came from.
+void PrintRecords(const std::vector<TBase>& records, const std::vector<bool>* fromCatalogue) {
   std::vector<std::vector<std::string>> rows = {
       {"ISBN", "TITLE", "VOL", "AUTHOR", "PUBLISHER", "DATE", "PRICE"}};
-  for (const TBase& book : records) {
+  if (fromCatalogue) rows[0].push_back("FROM");
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const TBase& book = records[i];
     rows.push_back({Cp932ToUtf8(book.Isbn), Cp932ToUtf8(book.Title), Cp932ToUtf8(book.Volume),
                     Cp932ToUtf8(book.Author1), Cp932ToUtf8(book.Publisher), Cp932ToUtf8(Date(book)),
                     Cp932ToUtf8(book.Price)});
+    if (fromCatalogue) rows.back().push_back((*fromCatalogue)[i] ? "catalogue" : "publisher");
   }
   PrintTable(rows, 32);
   std::printf("%zu record%s\n", records.size(), records.size() == 1 ? "" : "s");
@@ -293,17 +334,25 @@ int RunCommand(const Args& args) {
 
   if (!RemoveOldResult(options.out)) return 1;
 
+  RunSettings settings;
+  if (options.catalogue && !settings.Open(error)) {
+    std::fprintf(stderr, "okuzuke: %s\n", error.c_str());
+    return 1;
+  }
+
   const std::vector<std::string> codeLines = SplitLines(codes);
   JournalOptions journalOptions;
   journalOptions.codeCount = codeLines.size();
   journalOptions.tenDigitInput = !codes.empty() && codes[0] != '9';
   journalOptions.workFolder = work;
+  journalOptions.catalogue = options.catalogue;
   journalOptions.progress = isatty(fileno(stderr)) ? JournalOptions::Progress::InPlace
                             : options.progressLines ? JournalOptions::Progress::Lines
                                                     : JournalOptions::Progress::None;
   RunJournal journal(journalOptions);
   hosts::UsePageSource(source.get());
   hosts::ObserveRun(&journal);
+  if (options.catalogue) settings.Apply();
   plugin.Download(work, options.out, codes);
   hosts::ObserveRun(nullptr);
   hosts::UsePageSource(nullptr);
@@ -319,7 +368,8 @@ int RunCommand(const Args& args) {
   if (options.json) {
     if (!PrintWhole(RunJson(*records, missing, options.allFields))) return 1;
   } else {
-    PrintRecords(*records);
+    const std::vector<bool> fromCatalogue = journal.FromCatalogue(codeLines, *records);
+    PrintRecords(*records, options.catalogue ? &fromCatalogue : nullptr);
     if (!missing.empty()) {
       std::printf("\n%zu code%s gave no record:\n", missing.size(), missing.size() == 1 ? "" : "s");
       for (const CodeWithoutRecord& code : missing)

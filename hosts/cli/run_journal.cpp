@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "catalogue/catalogue.h"
 #include "core/dispatch.h"
 #include "publishers/registry.h"
 #include "text/dictionaries.h"
@@ -30,6 +31,14 @@ std::string PublisherOf(const std::string& url) {
   return url.substr(host == std::string::npos ? 0 : host + 3, url.find('/', host + 3) - host - 3);
 }
 
+// The national library catalogue's search address, whatever the ISBN.
+bool IsCatalogue(const std::string& url) {
+  static const std::string prefix = catalogue::CatalogueUrl("");
+  return url.rfind(prefix, 0) == 0;
+}
+
+constexpr const char* kCatalogueName = "the national library catalogue";
+
 std::string Cleaned(const std::string& code) {
   std::string out;
   for (char c : code)
@@ -54,21 +63,36 @@ void RunJournal::CodeChecked(const std::string& code, const std::string& isbn) {
 void RunJournal::Connected(const std::string& url, bool reachable, const std::string& failure) {
   if (codes_.empty() || reachable) return;
   Code& code = codes_.back();
+  if (IsCatalogue(url)) {
+    code.catalogue.unreachable = true;
+    code.catalogue.url = url;
+    code.catalogue.failure = failure;
+    connectionLost_ = true;
+    return;
+  }
   code.unreachable = true;
   code.lastUrl = url;
   code.failure = failure;
-  connectionLost_ = true;
+  // With the catalogue on, its own check decides whether the run ends.
+  if (!options_.catalogue) connectionLost_ = true;
 }
 
 void RunJournal::DownloadStarting(const std::string& url) {
   if (codes_.empty()) return;
-  codes_.back().site = PublisherOf(url);
+  codes_.back().site = IsCatalogue(url) ? kCatalogueName : PublisherOf(url);
   ShowProgress(false);
 }
 
 void RunJournal::Downloaded(const std::string& url, bool stored, const std::string& failure) {
   if (codes_.empty()) return;
   Code& code = codes_.back();
+  if (IsCatalogue(url)) {
+    code.catalogue.asked = true;
+    code.catalogue.url = url;
+    code.catalogue.stored = stored;
+    code.catalogue.failure = failure;
+    return;
+  }
   ++code.downloads;
   code.lastUrl = url;
   code.stored = stored;
@@ -97,7 +121,15 @@ void RunJournal::CodeDone() {
 // Runs the scraper the plug-in chose on the page it was given. The result
 // file, read when the run is over, has the final word.
 bool RunJournal::PredictRecord(const Code& code) const {
-  if (!code.stored || code.isbn.size() < 13) return false;
+  if (code.isbn.size() < 13) return false;
+  const std::string page = options_.workFolder + "Temp.html";
+  if (code.catalogue.asked) {
+    if (!code.catalogue.stored) return false;
+    TBase book;
+    Dictionary authors;
+    return catalogue::RecordFromAnswerFile(page, std::string_view(code.isbn).substr(0, 13), book, authors) == 1;
+  }
+  if (!code.stored) return false;
   try {
     std::optional<Request> request = Dispatch(std::string_view(code.isbn).substr(0, 13), options_.tenDigitInput);
     if (!request) return false;
@@ -112,7 +144,7 @@ bool RunJournal::PredictRecord(const Code& code) const {
     Dictionary authors;
     const bool stop = false;
     ScrapeContext ctx{book, authors, stop};
-    return ScraperFor(scraper).scrape(options_.workFolder + "Temp.html", ctx) == 1;
+    return ScraperFor(scraper).scrape(page, ctx) == 1;
   } catch (const std::exception&) {
     return false;
   }
@@ -144,8 +176,24 @@ void RunJournal::ShowProgress(bool codeDone) {
   std::fflush(options_.out);
 }
 
+std::vector<std::size_t> RunJournal::RecordCodes(const std::vector<std::string>& codes,
+                                                 const std::vector<TBase>& records) const {
+  std::vector<std::size_t> owners;
+  for (std::size_t i = 0; i < codes.size() && i < codes_.size() && owners.size() < records.size(); ++i) {
+    const Code& code = codes_[i];
+    const TBase& record = records[owners.size()];
+    // Records come in code order, one at most per code, with the checked
+    // ISBN (or the ISBN-10 of a code with classification and price).
+    if (!record.Isbn.empty() && (code.stored || code.catalogue.stored) &&
+        (code.isbn.rfind(record.Isbn, 0) == 0 || Contains(Cleaned(code.code), record.Isbn)))
+      owners.push_back(i);
+  }
+  return owners;
+}
+
 std::vector<CodeWithoutRecord> RunJournal::CodesWithoutRecord(const std::vector<std::string>& codes,
                                                               const std::vector<TBase>& records) const {
+  const std::vector<std::size_t> owners = RecordCodes(codes, records);
   std::vector<CodeWithoutRecord> lines;
   std::size_t record = 0;
   for (std::size_t i = 0; i < codes.size(); ++i) {
@@ -153,28 +201,42 @@ std::vector<CodeWithoutRecord> RunJournal::CodesWithoutRecord(const std::vector<
       lines.push_back({codes[i], "not looked up: the run had ended"});
       continue;
     }
-    const Code& code = codes_[i];
-    // Records come in code order, one at most per code, with the checked
-    // ISBN (or the ISBN-10 of a code with classification and price).
-    if (record < records.size() && !records[record].Isbn.empty() && code.stored &&
-        (code.isbn.rfind(records[record].Isbn, 0) == 0 || Contains(Cleaned(code.code), records[record].Isbn))) {
+    if (record < owners.size() && owners[record] == i) {
       ++record;
       continue;
     }
+    const Code& code = codes_[i];
     std::string why;
     if (code.isbn.empty())
       why = "not a valid ISBN";
     else if (code.unreachable)
-      why = "the site could not be reached (" + code.failure + "): " + code.lastUrl + "; the run ended here";
+      why = "the site could not be reached (" + code.failure + "): " + code.lastUrl +
+            (options_.catalogue ? "" : "; the run ended here");
     else if (code.downloads == 0)
       why = "no publisher for its prefix";
     else if (!code.stored)
       why = "the page could not be fetched (" + code.failure + "): " + code.lastUrl;
     else
       why = "the page was fetched, but the publisher's scraper found no book on it: " + code.lastUrl;
+    if (code.catalogue.unreachable)
+      why += "; the catalogue could not be reached (" + code.catalogue.failure + "): " + code.catalogue.url +
+             "; the run ended here";
+    else if (code.catalogue.asked && !code.catalogue.stored)
+      why += "; the catalogue's answer could not be fetched (" + code.catalogue.failure + "): " +
+             code.catalogue.url;
+    else if (code.catalogue.asked)
+      why += "; not in the catalogue either";
     lines.push_back({codes[i], why});
   }
   return lines;
+}
+
+std::vector<bool> RunJournal::FromCatalogue(const std::vector<std::string>& codes,
+                                            const std::vector<TBase>& records) const {
+  std::vector<bool> fromCatalogue;
+  for (std::size_t i : RecordCodes(codes, records)) fromCatalogue.push_back(codes_[i].catalogue.stored);
+  fromCatalogue.resize(records.size(), false);
+  return fromCatalogue;
 }
 
 }  // namespace okuzuke::cli

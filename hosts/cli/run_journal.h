@@ -18,6 +18,7 @@ struct JournalOptions {
   std::size_t codeCount = 0;       // codes handed to the plug-in
   bool tenDigitInput = false;      // the code list does not start with "9"
   std::string workFolder;          // where the plug-in stores "Temp.html" (ends with "/")
+  bool catalogue = false;          // the plug-in asks the national library catalogue too
   enum class Progress { None, InPlace, Lines } progress = Progress::None;
   std::FILE* out = stderr;
 };
@@ -46,18 +47,31 @@ class RunJournal final : public hosts::RunObserver {
   // file's records, in code order.
   std::vector<CodeWithoutRecord> CodesWithoutRecord(const std::vector<std::string>& codes,
                                                     const std::vector<TBase>& records) const;
+  // For each of `records`: true when it came from the national library
+  // catalogue rather than a publisher's page.
+  std::vector<bool> FromCatalogue(const std::vector<std::string>& codes,
+                                  const std::vector<TBase>& records) const;
 
  private:
   struct Code {
     std::string code, isbn;
     std::string site;                   // the publisher being asked
-    int downloads = 0;
-    std::string lastUrl, failure;       // the last page asked for and why it failed
-    bool stored = false;                // the last page was stored
+    int downloads = 0;                  // of the publisher's pages
+    std::string lastUrl, failure;       // the last publisher page asked for and why it failed
+    bool stored = false;                // the last publisher page was stored
     bool unreachable = false;
+    // The national library catalogue, asked when the publisher gave nothing.
+    struct {
+      bool asked = false, stored = false, unreachable = false;
+      std::string url, failure;
+    } catalogue;
     bool done = false;                  // all its pages are in
     bool predictedRecord = false;       // for the progress display only
   };
+
+  // The code each record belongs to (an index into codes_), in record order.
+  std::vector<std::size_t> RecordCodes(const std::vector<std::string>& codes,
+                                       const std::vector<TBase>& records) const;
 
   void CodeDone();
   bool PredictRecord(const Code& code) const;

@@ -14,6 +14,12 @@ inline constexpr char kPathSeparator = '/';
 #endif
 
 // The folder of the running executable, without a closing separator.
+std::string ExecutableFolder();
+
+// The folder the plug-in takes as the host's: the running executable's. On
+// POSIX systems the environment variable kHostFolderVariable, when set,
+// names it instead: our hosts there are not where their settings are.
 std::string HostExecutableFolder();
+inline constexpr const char* kHostFolderVariable = "OKUZUKE_HOST_FOLDER";
 
 }  // namespace okuzuke

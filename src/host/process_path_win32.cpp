@@ -6,7 +6,7 @@
 
 namespace okuzuke {
 
-std::string HostExecutableFolder() {
+std::string ExecutableFolder() {
   std::string path(MAX_PATH, '\0');
   for (;;) {
     DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -29,5 +29,8 @@ std::string HostExecutableFolder() {
   }
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
+
+// The host's folder is where the host executable is.
+std::string HostExecutableFolder() { return ExecutableFolder(); }
 
 }  // namespace okuzuke

@@ -21,9 +21,35 @@ check "68 columns per record" test "$(awk -F, '{print NF}' "$tmp/result.txt" | s
 check "records as expected" diff -u "$tests/e2e/expected/sample.show" "$tmp/show"
 # The sample holds a code of every row of the dispatch table (and of both
 # Media Factory pages): each gives one record, in code order.
-grep -vE '^#|^$' "$src/sample/codes.txt" | tr -d '-' | cut -c1-13 | grep -v '^9784101' >"$tmp/codes"
+# The two codes at its end give none: one of no publisher, one its
+# publisher's page does not hold.
+grep -vE '^#|^$' "$src/sample/codes.txt" | tr -d '-' | cut -c1-13 | head -n -2 >"$tmp/codes"
 check "one record per code, in code order" diff <(cut -d, -f1 "$tmp/result.txt") "$tmp/codes"
 check "every publisher of the dispatch table" test "$(grep -cP '^Publisher\t' "$tmp/show")" -eq 18
+
+# With the national library catalogue on, those two come from it.
+"$okuzuke" run --fallback ndl --replay "$src/sample/pages" --out "$tmp/ndl.txt" "$src/sample/codes.txt" >"$tmp/table" 2>"$tmp/err"
+check "fallback: run exits 0" test $? -eq 0
+check "fallback: a record per code" test "$(grep -c . "$tmp/ndl.txt")" -eq $((records + 2))
+check "fallback: the publishers' records unchanged" diff <(head -n "$records" "$tmp/ndl.txt") "$tmp/result.txt"
+check "fallback: the table marks the catalogue's records" \
+  test "$(grep -cE '^978410123456 *4.* catalogue$|^9784063842999 .* catalogue$' "$tmp/table")" -eq 2
+"$okuzuke" show "$tmp/ndl.txt" >"$tmp/show"
+check "fallback: record of the catalogue" grep -qP '^Title\t潮騒の図書館$' "$tmp/show"
+check "fallback: its reading, half-width" grep -qP '^Author1Reading\tﾐﾅｾﾄｵﾙ$' "$tmp/show"
+check "fallback: its page address" grep -qP '^PageUrl\thttps://ndlsearch.ndl.go.jp/books/R100000002-I000004564$' "$tmp/show"
+# A catalogue without the book, and a dead publisher's site: the run goes on.
+mkdir -p "$tmp/nohit"
+sed -e "s#\t\.\./\.\./#\t$src/#" -e "s#\tndl/#\t$src/sample/pages/ndl/#" \
+    -e "s#^\(https://ndlsearch[^\t]*9784101234564\)\t.*#\1\t$src/tests/fixtures/catalogue/no-hit.xml#" \
+    -e 's#^\(http://books.shueisha.co.jp/[^\t]*\)\t.*#\1\t-#' \
+  "$src/sample/pages/manifest.tsv" >"$tmp/nohit/manifest.tsv"
+"$okuzuke" run --fallback NDL --replay "$tmp/nohit" --out "$tmp/nohit.txt" "$src/sample/codes.txt" >"$tmp/table" 2>"$tmp/err"
+check "fallback: a dead publisher's site does not end the run" test $? -eq 0
+check "fallback: both failed" grep -qF '9784101234564  no publisher for its prefix; not in the catalogue either' "$tmp/table"
+check "fallback: dead site, then the catalogue" \
+  grep -qE '^  978-4-08-873512-2  the site could not be reached .*; the catalogue.s answer could not be fetched' "$tmp/table"
+check "fallback: the later codes still looked up" test "$(grep -c . "$tmp/nohit.txt")" -eq $((records))
 
 # The dictionaries in the work folder correct what the pages give.
 mkdir -p "$tmp/work"
