@@ -88,6 +88,17 @@ check "run: 68 columns" test "$(head -1 "$out" | awk -F, '{print NF}')" -ge 68
 check "run: records as on Linux" cmp -s "$out" "$src/tests/wine/expected_result.txt"
 check "run: Temp.html in the work folder" test -f "$work/Temp.html"
 
+# -- the national library catalogue (Fallback=ndl), its answers read by XmlLite:
+# the code of no publisher and the book its publisher's page lacks, with the
+# wait between the two requests going through the window's message pump
+fallback=$(stage_host fallback vantor.exe)
+printf '[Entry]\r\nFallback=NDL\r\nFallbackInterval=300\r\n' >"$fallback/Setting.ini"
+printf '9784101234564\r\n9784063842999\r\n' >"$tmp/fallback-codes.txt"
+vantor "$fallback" run --replay "$(winpath "$src/sample/pages")" --work "$(winpath "$work")" \
+  --out "$(winpath "$out")" "$(winpath "$tmp/fallback-codes.txt")"
+check "fallback: the catalogue was asked" test "$(grep -c '^https://ndlsearch.ndl.go.jp/api/sru?' "$tmp/out.txt")" -eq 2
+check "fallback: records as on Linux" cmp -s "$out" "$src/tests/wine/expected_fallback.txt"
+
 # -- an empty code list: message, no result file (an old one is deleted)
 echo stale >"$out"
 vantor "$host" run-empty --work "$(winpath "$work")" --out "$(winpath "$out")"
