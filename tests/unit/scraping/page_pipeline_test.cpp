@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 
+#include "page_entities.h"
 #include "scraping/avx2.h"
 #include "scraping/entities.h"
 #include "scraping/marker_index.h"
@@ -17,11 +18,7 @@
 namespace okuzuke::scraping {
 namespace {
 
-// The entities publishers' pages use, as test data.
-constexpr Entity kAmp{"&amp;", "&"};
-constexpr Entity kQuot{"&quot;", "”"_sjis};
-constexpr Entity kLt{"&lt;", "<"};
-constexpr Entity kGt{"&gt;", ">"};
+using namespace test_entities;
 
 // Random texts over a small alphabet that makes the cases meet: entity
 // pieces, markup, line ends, double-byte characters.

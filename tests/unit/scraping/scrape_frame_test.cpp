@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "page_entities.h"
 #include "scraping/rule_vocabulary.h"
 #include "test_support.h"
 #include "text/charset.h"
@@ -10,11 +11,7 @@
 namespace okuzuke::scraping {
 namespace {
 
-// The entities publishers' pages use, as test data.
-constexpr Entity kAmp{"&amp;", "&"};
-constexpr Entity kQuot{"&quot;", "”"_sjis};
-constexpr Entity kLt{"&lt;", "<"};
-constexpr Entity kGt{"&gt;", ">"};
+using namespace test_entities;
 constexpr std::string_view kAllAges = "全年齢"_sjis;
 
 using test::Sj;
