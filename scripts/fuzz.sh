@@ -2,7 +2,8 @@
 # Builds the fuzz targets (CMake preset "fuzz": clang, libFuzzer, ASan + UBSan)
 # and runs each for a bounded time on its corpus: the committed one
 # (tests/fuzz/corpus/NAME) and seeds made from the fixture pages. The scraper
-# target gets a dictionary of every publisher's markers.
+# target gets a dictionary of every publisher's markers, the catalogue target
+# one of the answers' tags.
 #
 #   scripts/fuzz.sh [SECONDS-PER-TARGET] [TARGET...]   (default 20 s, every target)
 #
@@ -15,7 +16,7 @@ seconds=${1:-20}
 shift $(( $# > 0 ? 1 : 0 ))
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(scrape lookup_run text charset title credits release_date book_size
-  dictionaries settings record)
+  dictionaries settings record catalogue)
 
 command -v clang++-14 >/dev/null || { echo "fuzz: clang++-14 is missing (apt-get install clang-14)" >&2; exit 2; }
 log=build/fuzz.log
@@ -57,6 +58,7 @@ for target in "${targets[@]}"; do
   options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
     -artifact_prefix="build/fuzz/findings/$target-")
   [ "$target" = scrape ] && options+=(-dict="$work/markers.dict")
+  [ "$target" = catalogue ] && options+=(-dict=tests/fuzz/catalogue.dict)
   timeout -k 10 $((seconds + 120)) "$exe" "${options[@]}" "$corpus" "${seeds[@]}" \
     >"$work/$target.log" 2>&1
   status=$?

@@ -102,11 +102,17 @@ bool ReadElement(IXmlReader& reader, XmlTreeBuilder& builder) {
   return !empty || builder.EndElement();
 }
 
-bool ReadNodes(IXmlReader& reader, XmlTreeBuilder& builder) {
+// Every node takes at least one byte of the text, and its character data no
+// more UTF-16 units than it took bytes: a reader that reports more than the
+// text holds is not moving on (Wine's, at a text cut off inside an element,
+// reports the same text node for ever).
+bool ReadNodes(IXmlReader& reader, XmlTreeBuilder& builder, std::size_t textBytes) {
   std::string text;
   XmlNodeType type = XmlNodeType_None;
   HRESULT hr;
+  std::size_t reported = 0;
   while ((hr = reader.Read(&type)) == S_OK) {
+    if (++reported > textBytes) return false;
     switch (type) {
       case XmlNodeType_Element:
         if (!ReadElement(reader, builder)) return false;
@@ -120,6 +126,8 @@ bool ReadNodes(IXmlReader& reader, XmlTreeBuilder& builder) {
         const wchar_t* value = nullptr;
         UINT length = 0;
         if (FAILED(reader.GetValue(&value, &length))) return false;
+        reported += length;
+        if (reported > textBytes) return false;
         AssignUtf8(value, length, text);
         if (!builder.Text(text)) return false;
         break;
@@ -153,7 +161,7 @@ bool ReadXml(std::string_view utf8, XmlTreeBuilder& builder) {
       FAILED(reader->SetProperty(XmlReaderProperty_MaxElementDepth, kMaxXmlDepth + 1)) ||
       FAILED(reader->SetInput(input.Get())))
     return false;
-  return ReadNodes(*reader.Get(), builder);
+  return ReadNodes(*reader.Get(), builder, utf8.size());
 }
 
 }  // namespace okuzuke::catalogue
