@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the shipped 32-bit plug-in: an i386 PE library exporting exactly
-# funcGetInfo and DownlaodFunc (undecorated) and importing only system DLLs.
+# funcGetInfo and DownlaodFunc (undecorated) and importing only system DLLs
+# (shlwapi for the memory stream the catalogue's XML reader reads from).
 #
 #   tests/wine/check_exports.sh path/to/okuzuke.dll
 set -u
@@ -19,7 +20,7 @@ check "PE32 (32-bit) optional header" grep -qP 'Magic\s+010b' <<<"$table"
 check "exports exactly DownlaodFunc and funcGetInfo" test "$exports" = "DownlaodFunc funcGetInfo "
 check "imports only system DLLs" bash -c '
   for d in '"$imports"'; do
-    case $d in kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|msvcrt.dll|advapi32.dll) ;;
+    case $d in kernel32.dll|user32.dll|gdi32.dll|comctl32.dll|msvcrt.dll|advapi32.dll|shlwapi.dll) ;;
       *) echo "  unexpected import: $d"; exit 1;;
     esac
   done'
