@@ -4,7 +4,7 @@
 #   scripts/setup.sh --native  only what the native build and its tests need
 set -eu
 
-native=(cmake g++ make libgtest-dev libbenchmark-dev libcurl4-openssl-dev libexpat1-dev nlohmann-json3-dev dpkg-dev python3 clang-14 libclang-rt-14-dev)
+native=(cmake g++ make libgtest-dev libbenchmark-dev libcurl4-openssl-dev libpugixml-dev nlohmann-json3-dev dpkg-dev python3 clang-14 libclang-rt-14-dev)
 windows=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 locales)
 
 wanted=("${native[@]}")

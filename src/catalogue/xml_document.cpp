@@ -4,8 +4,8 @@ namespace okuzuke::catalogue {
 
 namespace {
 
-// A UTF-16 byte order mark would switch expat to UTF-16 whatever it is told,
-// while XmlLite is held to UTF-8: such a text is refused before either reads it.
+// A UTF-16 byte order mark could switch a reader to UTF-16 whatever it is
+// told; both are held to UTF-8: such a text is refused before either reads it.
 bool StartsAsUtf16(std::string_view text) {
   return text.starts_with("\xFE\xFF") || text.starts_with("\xFF\xFE");
 }

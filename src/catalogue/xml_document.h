@@ -1,7 +1,7 @@
 // A small, bounded element tree read from UTF-8 XML: each element's namespace
 // URI and local name, its attributes (namespace URI, local name, value) and
 // the text directly inside it, all as UTF-8. The reading itself is the
-// platform's: expat (xml_document_posix.cpp) or XmlLite
+// platform's: pugixml (xml_document_posix.cpp) or XmlLite
 // (xml_document_win32.cpp); both feed the same XmlTreeBuilder, which holds
 // the limits, so that a document gives the same tree, or none, on both.
 #pragma once

@@ -1,5 +1,5 @@
 // The catalogue answers that both XML readers must turn into the same record
-// (tests/unit/catalogue_test.cpp with expat, tests/wine/catalogue_check.cpp
+// (tests/unit/catalogue_test.cpp with pugixml, tests/wine/catalogue_check.cpp
 // with XmlLite): the files in tests/fixtures/catalogue/NAME.xml and a few
 // answers too large to keep as files, each with its expected record in
 // NAME.expected.

@@ -160,6 +160,59 @@ TEST(RecordFromAnswerFile, ReadsTheFileAndAppliesThePrivatePreferences) {
   EXPECT_EQ(RecordFromAnswerFile(huge, test::kCatalogueIsbn, book, Dictionary()), 0);
 }
 
+// The reader refuses what a conforming namespaced XML reader refuses, and
+// decodes references and resolves namespaces as one does.
+TEST(XmlDocument, AcceptsWellFormedNamespacedXmlOnly) {
+  struct Case {
+    std::string_view xml;
+    bool wellFormed;
+  } cases[] = {
+      {"\xEF\xBB\xBF<?xml version=\"1.0\"?><!-- c --><a/>\n", true},
+      {"<a x='&lt;&#x41;&#0066;&amp;&quot;'>&gt;&apos;<![CDATA[&x;]]></a>", true},
+      {"<a>&#x110000;</a>", false},
+      {"<a>&#xD800;</a>", false},
+      {"<a>&#;</a>", false},
+      {"<a/><b/>", false},
+      {"x<a/>", false},
+      {"<a/>x", false},
+      {" <?xml version=\"1.0\"?><a/>", false},
+      {"<!DOCTYPE a><a/>", false},
+      {"<a>&nbsp;</a>", false},
+      {"<a>AT&T</a>", false},
+      {"<a>&#0;</a>", false},
+      {"<a>]]></a>", false},
+      {"<a x='<'/>", false},
+      {"<a x='1' x='2'/>", false},
+      {"<p:a/>", false},
+      {"<a xmlns:p='u' xmlns:q='u' p:x='1' q:x='2'/>", false},
+      {"<a xmlns:p=''/>", false},
+      {"<a>\x01</a>", false},
+      {"<a>\xC0\xAF</a>", false},
+      {"<a>\xED\xA0\x80</a>", false},
+      {"<a>\xE3\x81</a>", false},
+      {"<a><b></a>", false},
+      {"", false},
+  };
+  for (const Case& c : cases) {
+    XmlDocument doc;
+    EXPECT_EQ(doc.Parse(c.xml), c.wellFormed) << c.xml;
+  }
+
+  XmlDocument doc;
+  ASSERT_TRUE(doc.Parse(cases[1].xml));
+  EXPECT_EQ(doc.Attribute(doc.Root(), "", "x"), "<AB&\"");
+  EXPECT_EQ(doc.Text(doc.Root()), ">'&x;");
+  ASSERT_TRUE(doc.Parse("<r xmlns='d' xmlns:p='u'><p:e p:k='1&#x3042;' k='2' xml:lang='ja'>t<i xmlns='' />u</p:e></r>"));
+  const XmlDocument::Element e = doc.Child(doc.Root(), "u", "e");
+  ASSERT_NE(e, XmlDocument::kNoElement);
+  EXPECT_EQ(doc.Namespace(doc.Root()), "d");
+  EXPECT_EQ(doc.Attribute(e, "u", "k"), "1\xE3\x81\x82");
+  EXPECT_EQ(doc.Attribute(e, "", "k"), "2");
+  EXPECT_EQ(doc.Attribute(e, "http://www.w3.org/XML/1998/namespace", "lang"), "ja");
+  EXPECT_EQ(doc.Text(e), "tu");
+  EXPECT_TRUE(doc.Is(doc.FirstChild(e), "", "i"));
+}
+
 TEST(CatalogueUrl, EndsWithTheIsbn) {
   EXPECT_EQ(CatalogueUrl("9784101001234"),
             "https://ndlsearch.ndl.go.jp/api/sru?operation=searchRetrieve&version=1.2&recordSchema=dcndl"

@@ -1,5 +1,5 @@
 // Checks under Wine that the Windows build, reading with XmlLite, makes of
-// every catalogue answer the record the Linux build makes with expat: the
+// every catalogue answer the record the Linux build makes with pugixml: the
 // same answers and the same expected records as tests/unit/catalogue_test.cpp.
 // Exits non-zero on any difference.
 #include <algorithm>
