@@ -65,14 +65,14 @@ install(FILES ${CMAKE_SOURCE_DIR}/sample/codes.txt DESTINATION ${OKUZUKE_INSTALL
 # the table below).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME okuzuke)
-set(CPACK_PACKAGE_VENDOR "okuzuke maintainers")
+set(CPACK_PACKAGE_VENDOR "${OKUZUKE_CONTACT_NAME}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Japanese book lookup from publishers' pages: a book-collection plug-in and its command line")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "okuzuke maintainers <maintainers@users.noreply.c-seed-45d41828.example>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${OKUZUKE_CONTACT_NAME} <${OKUZUKE_CONTACT_EMAIL}>")
 find_program(OKUZUKE_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(OKUZUKE_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

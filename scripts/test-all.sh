@@ -49,9 +49,11 @@ step "benchmarks run (smoke)" build/release/bench/okuzuke_bench --benchmark_min_
 step "fuzzing (every target, 20 s each)" scripts/fuzz.sh 20
 step "build Windows i686 (the shipped plug-in)" build win32
 step "i686 export table" tests/wine/check_exports.sh build/win32/okuzuke.dll
+step "Windows package (i686 zip)" tests/package/check_zip.sh build/win32 "$root"
 step "build Windows x86_64 (for Wine)" build win64
 step "Wine checks" tests/wine/run_checks.sh build/win64
 step "Wine end-to-end" tests/wine/e2e.sh build/win64 "$root"
+step "Wine: the Windows package (x86_64 zip)" tests/wine/package.sh build/win64 "$root"
 
 echo "okuzuke: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
