@@ -187,6 +187,8 @@ TEST(XmlDocument, AcceptsWellFormedNamespacedXmlOnly) {
       {"<a xmlns:p='u' xmlns:q='u' p:x='1' q:x='2'/>", false},
       {"<a xmlns:p=''/>", false},
       {"<a>\x01</a>", false},
+      {"<a>\t\r\n0123456789abcdef</a>", true},
+      {"<a>0123456789ab\x0B" "cdefgh</a>", false},
       {"<a>\xC0\xAF</a>", false},
       {"<a>\xED\xA0\x80</a>", false},
       {"<a>\xE3\x81</a>", false},
