@@ -101,9 +101,14 @@ class XmlTreeBuilder {
   bool rootClosed_ = false;
 };
 
-// The platform's reader: feeds `utf8` to `builder`, read as UTF-8 with
-// namespaces and without any document type declaration. True when the
-// reader reached the end of the text without an error.
+// Whether XML allows the character (tab, line feed, carriage return, and from
+// the space on, but for surrogates, U+FFFE and U+FFFF).
+bool IsXmlCharacter(std::uint32_t c);
+
+// The platform's reader: feeds `utf8` (already known to be well-formed UTF-8
+// of characters XML allows) to `builder`, read as UTF-8 with namespaces and
+// without any document type declaration. True when the reader reached the
+// end of the text without an error.
 bool ReadXml(std::string_view utf8, XmlTreeBuilder& builder);
 
 }  // namespace okuzuke::catalogue

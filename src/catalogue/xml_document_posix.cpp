@@ -2,7 +2,6 @@
 // magnitude faster than a streaming reader walks the same text. pugixml is
 // lenient where XML is strict, so what it lets through is checked here, to
 // refuse what a conforming namespaced reader (XmlLite on Windows) refuses:
-//   - every character is well-formed UTF-8 and allowed in XML;
 //   - references are decoded here, not by pugixml, so that an undeclared
 //     entity, a bare "&" or a reference to a forbidden character is an error;
 //   - "<" in an attribute value, "]]>" in text, a duplicated attribute;
@@ -13,10 +12,6 @@
 #include <pugixml.hpp>
 
 #include <cstdint>
-#include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,65 +24,6 @@ namespace {
 
 constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-bool IsXmlCharacter(std::uint32_t c) {
-  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
-         (c >= 0x10000 && c <= 0x10FFFF);
-}
-
-// True when `text` is well-formed UTF-8 of characters XML allows. ASCII is
-// checked sixteen bytes at a time where the processor has SSE2 (every x86-64).
-bool IsXmlText(std::string_view text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const unsigned char* const end = p + text.size();
-  while (p < end) {
-#if defined(__SSE2__)
-    if (end - p >= 16) {
-      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      if (_mm_movemask_epi8(block) == 0) {
-        // All ASCII: of the bytes below 0x20 only tab, line feed and carriage return are characters.
-        if (const int controls = _mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(0x20))); controls != 0) {
-          const __m128i blanks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(0x09)),
-                                                           _mm_cmpeq_epi8(block, _mm_set1_epi8(0x0A))),
-                                              _mm_cmpeq_epi8(block, _mm_set1_epi8(0x0D)));
-          if ((controls & ~_mm_movemask_epi8(blanks)) != 0) return false;
-        }
-        p += 16;
-        continue;
-      }
-    }
-#endif
-    // Kana and kanji: runs of three-byte characters, the common case of these answers.
-    if (const unsigned char* const run = p; (*p & 0xF0) == 0xE0) {
-      while (end - p >= 3 && (p[0] & 0xF0) == 0xE0 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
-        const std::uint32_t c = ((p[0] & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu);
-        if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF) || c >= 0xFFFE) return false;
-        p += 3;
-      }
-      if (p != run) continue;
-    }
-    const unsigned char lead = *p;
-    if (lead < 0x80) {
-      if (lead < 0x20 && lead != 0x9 && lead != 0xA && lead != 0xD) return false;
-      ++p;
-      continue;
-    }
-    int length;
-    std::uint32_t c, least;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2, c = lead & 0x1F, least = 0x80;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, c = lead & 0x0F, least = 0x800;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, c = lead & 0x07, least = 0x10000;
-    else return false;
-    if (end - p < length) return false;
-    for (int i = 1; i < length; ++i) {
-      if ((p[i] & 0xC0) != 0x80) return false;
-      c = (c << 6) | (p[i] & 0x3F);
-    }
-    if (c < least || !IsXmlCharacter(c)) return false;
-    p += length;
-  }
-  return true;
-}
 
 void AppendUtf8(std::string& out, std::uint32_t c) {
   if (c < 0x80) {
@@ -299,7 +235,6 @@ class TreeWalk {
 }  // namespace
 
 bool ReadXml(std::string_view utf8, XmlTreeBuilder& builder) {
-  if (!IsXmlText(utf8)) return false;
   // References are left for DecodeReferences; the fragment mode keeps text
   // outside the root, so that it can be refused.
   constexpr unsigned kOptions = pugi::parse_cdata | pugi::parse_wconv_attribute | pugi::parse_eol |

@@ -163,45 +163,13 @@ TEST(RecordFromAnswerFile, ReadsTheFileAndAppliesThePrivatePreferences) {
 // The reader refuses what a conforming namespaced XML reader refuses, and
 // decodes references and resolves namespaces as one does.
 TEST(XmlDocument, AcceptsWellFormedNamespacedXmlOnly) {
-  struct Case {
-    std::string_view xml;
-    bool wellFormed;
-  } cases[] = {
-      {"\xEF\xBB\xBF<?xml version=\"1.0\"?><!-- c --><a/>\n", true},
-      {"<a x='&lt;&#x41;&#0066;&amp;&quot;'>&gt;&apos;<![CDATA[&x;]]></a>", true},
-      {"<a>&#x110000;</a>", false},
-      {"<a>&#xD800;</a>", false},
-      {"<a>&#;</a>", false},
-      {"<a/><b/>", false},
-      {"x<a/>", false},
-      {"<a/>x", false},
-      {" <?xml version=\"1.0\"?><a/>", false},
-      {"<!DOCTYPE a><a/>", false},
-      {"<a>&nbsp;</a>", false},
-      {"<a>AT&T</a>", false},
-      {"<a>&#0;</a>", false},
-      {"<a>]]></a>", false},
-      {"<a x='<'/>", false},
-      {"<a x='1' x='2'/>", false},
-      {"<p:a/>", false},
-      {"<a xmlns:p='u' xmlns:q='u' p:x='1' q:x='2'/>", false},
-      {"<a xmlns:p=''/>", false},
-      {"<a>\x01</a>", false},
-      {"<a>\t\r\n0123456789abcdef</a>", true},
-      {"<a>0123456789ab\x0B" "cdefgh</a>", false},
-      {"<a>\xC0\xAF</a>", false},
-      {"<a>\xED\xA0\x80</a>", false},
-      {"<a>\xE3\x81</a>", false},
-      {"<a><b></a>", false},
-      {"", false},
-  };
-  for (const Case& c : cases) {
+  for (const test::XmlCase& c : test::kXmlCases) {
     XmlDocument doc;
     EXPECT_EQ(doc.Parse(c.xml), c.wellFormed) << c.xml;
   }
 
   XmlDocument doc;
-  ASSERT_TRUE(doc.Parse(cases[1].xml));
+  ASSERT_TRUE(doc.Parse(test::kXmlCases[1].xml));
   EXPECT_EQ(doc.Attribute(doc.Root(), "", "x"), "<AB&\"");
   EXPECT_EQ(doc.Text(doc.Root()), ">'&x;");
   ASSERT_TRUE(doc.Parse("<r xmlns='d' xmlns:p='u'><p:e p:k='1&#x3042;' k='2' xml:lang='ja'>t<i xmlns='' />u</p:e></r>"));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "../lib/catalogue_cases.h"
+#include "catalogue/xml_document.h"
 
 namespace {
 
@@ -47,6 +48,21 @@ int main() {
       std::printf("DIFFERENT %s\n--- expected\n%s--- got\n%s", name.c_str(), expected.c_str(), got.c_str());
     }
   }
+  int lenient = 0;
+  for (const test::XmlCase& c : test::kXmlCases) {
+    if (c.wineAccepts) {
+      ++lenient;
+      continue;
+    }
+    catalogue::XmlDocument doc;
+    if (doc.Parse(c.xml) == c.wellFormed) {
+      ++passed;
+    } else {
+      ++failed;
+      std::printf("DIFFERENT verdict on %s: %s\n", c.wellFormed ? "well-formed" : "ill-formed", std::string(c.xml).c_str());
+    }
+  }
+  std::printf("skipped %d documents Wine's XmlLite accepts and Windows' refuses\n", lenient);
   std::printf("catalogue_check: %d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;
 }
