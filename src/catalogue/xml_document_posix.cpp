@@ -11,9 +11,11 @@
 // Name characters beyond ASCII are not checked.
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "catalogue/xml_document.h"
@@ -111,56 +113,42 @@ bool SplitQualifiedName(std::string_view name, std::string_view& prefix, std::st
   return !prefix.empty() && !local.empty() && local.find(':') == local.npos;
 }
 
-// The namespace declarations in scope, innermost last. An empty prefix is
-// the default namespace; an empty URI undeclares it.
+// The namespace declarations in scope: per prefix (empty for the default
+// namespace) the URIs bound to it, innermost last, so that a document with
+// thousands of declarations still resolves each name at once.
 class NamespaceScope {
  public:
-  // Declares what `element`'s xmlns attributes declare; false on one XML forbids.
-  bool Open(const pugi::xml_node& element, std::string& scratch) {
-    marks_.push_back(bindings_.size());
-    for (const pugi::xml_attribute& attribute : element.attributes()) {
-      const std::string_view name = attribute.name();
-      std::string_view prefix;
-      if (name == "xmlns") prefix = {};
-      else if (name.starts_with("xmlns:")) prefix = name.substr(6);
-      else continue;
-      const std::optional<std::string_view> uri = DecodeReferences(attribute.value(), true, scratch);
-      if (!uri) return false;
-      // "xml" is bound to its namespace alone and that namespace to "xml"
-      // alone; "xmlns" is never declared; a prefix is never undeclared.
-      if (prefix == "xmlns" || (prefix == "xml") != (*uri == kXmlNamespace)) return false;
-      if (!prefix.empty() && uri->empty()) return false;
-      bindings_.push_back({prefix, std::string(*uri)});
-    }
+  // Declares `uri` for `prefix` on the element opened last; false on a
+  // declaration XML forbids: "xml" is bound to its namespace alone and that
+  // namespace to "xml" alone, "xmlns" is never declared, a prefix is never
+  // undeclared (an empty URI undeclares only the default namespace).
+  bool Declare(std::string_view prefix, std::string_view uri) {
+    if (prefix == "xmlns" || (prefix == "xml") != (uri == kXmlNamespace)) return false;
+    if (!prefix.empty() && uri.empty()) return false;
+    bound_[prefix].emplace_back(uri);
+    declared_.push_back(prefix);
     return true;
   }
+  void Open() { marks_.push_back(declared_.size()); }
   void Close() {
-    bindings_.resize(marks_.back());
+    for (std::size_t n = declared_.size(); n > marks_.back(); --n) bound_[declared_[n - 1]].pop_back();
+    declared_.resize(marks_.back());
     marks_.pop_back();
   }
   // The URI of `prefix`; false when it is bound to none.
   bool Resolve(std::string_view prefix, std::string_view& uri) const {
-    for (auto b = bindings_.rbegin(); b != bindings_.rend(); ++b) {
-      if (b->prefix == prefix) {
-        uri = b->uri;
-        return true;
-      }
-    }
-    if (prefix == "xml") {
-      uri = kXmlNamespace;
+    if (const auto found = bound_.find(prefix); found != bound_.end() && !found->second.empty()) {
+      uri = found->second.back();
       return true;
     }
-    uri = {};
-    return prefix.empty();
+    uri = prefix == "xml" ? kXmlNamespace : std::string_view();
+    return prefix.empty() || prefix == "xml";
   }
 
  private:
-  struct Binding {
-    std::string_view prefix;
-    std::string uri;
-  };
-  std::vector<Binding> bindings_;
-  std::vector<std::size_t> marks_;
+  std::unordered_map<std::string_view, std::vector<std::string>> bound_;
+  std::vector<std::string_view> declared_;  // the prefixes, in order of declaration
+  std::vector<std::size_t> marks_;          // where each open element's declarations begin
 };
 
 // Feeds one element, its attributes and everything inside it to the builder,
@@ -205,31 +193,52 @@ class TreeWalk {
   }
 
  private:
+  // Declares the element's namespaces, then resolves its name and its other
+  // attributes' names, which may use a prefix declared after them.
   bool Start(const pugi::xml_node& element) {
-    std::string_view prefix, local, uri;
-    if (!scope_.Open(element, text_) || !SplitQualifiedName(element.name(), prefix, local) ||
-        prefix == "xmlns" || !scope_.Resolve(prefix, uri) || !builder_.StartElement(uri, local))
-      return false;
-    seen_.clear();
+    scope_.Open();
+    attributes_.clear();
     for (const pugi::xml_attribute& attribute : element.attributes()) {
       const std::string_view name = attribute.name();
-      if (name == "xmlns" || name.starts_with("xmlns:")) continue;
-      if (!SplitQualifiedName(name, prefix, local)) return false;
-      uri = {};  // an attribute without a prefix is in no namespace
-      if (!prefix.empty() && !scope_.Resolve(prefix, uri)) return false;
-      for (const auto& [seenUri, seenLocal] : seen_)
-        if (seenLocal == local && seenUri == uri) return false;
-      seen_.emplace_back(uri, local);
-      const std::optional<std::string_view> value = DecodeReferences(attribute.value(), true, text_);
-      if (!value || !builder_.Attribute(uri, local, *value)) return false;
+      if (name != "xmlns" && !name.starts_with("xmlns:")) {
+        attributes_.push_back({name, attribute.value(), {}, {}});
+        continue;
+      }
+      const std::string_view prefix = name == "xmlns" ? std::string_view() : name.substr(6);
+      const std::optional<std::string_view> uri = DecodeReferences(attribute.value(), true, text_);
+      if (!uri || !scope_.Declare(prefix, *uri)) return false;
+    }
+    std::string_view prefix, local, uri;
+    if (!SplitQualifiedName(element.name(), prefix, local) || prefix == "xmlns" || !scope_.Resolve(prefix, uri) ||
+        !builder_.StartElement(uri, local))
+      return false;
+    for (Attribute& attribute : attributes_) {
+      if (!SplitQualifiedName(attribute.name, prefix, attribute.local)) return false;
+      // An attribute without a prefix is in no namespace.
+      if (!prefix.empty() && !scope_.Resolve(prefix, attribute.uri)) return false;
+    }
+    // No two attributes of one name: checked on a sorted copy, so that an
+    // element with very many attributes takes n log n comparisons, not n².
+    names_.clear();
+    for (const Attribute& attribute : attributes_) names_.emplace_back(attribute.uri, attribute.local);
+    std::sort(names_.begin(), names_.end());
+    if (std::adjacent_find(names_.begin(), names_.end()) != names_.end()) return false;
+    for (const Attribute& attribute : attributes_) {
+      const std::optional<std::string_view> value = DecodeReferences(attribute.value, true, text_);
+      if (!value || !builder_.Attribute(attribute.uri, attribute.local, *value)) return false;
     }
     return true;
   }
 
+  struct Attribute {
+    std::string_view name, value, uri, local;
+  };
+
   XmlTreeBuilder& builder_;
   NamespaceScope scope_;
   std::string text_;
-  std::vector<std::pair<std::string_view, std::string_view>> seen_;
+  std::vector<Attribute> attributes_;
+  std::vector<std::pair<std::string_view, std::string_view>> names_;  // namespace URI, local name
 };
 
 }  // namespace

@@ -111,6 +111,15 @@ inline std::vector<std::pair<std::string, std::string>> MadeCatalogueAnswers() {
   std::string many;
   for (int n = 0; n < 120'000; ++n) many += "<x/>";
   made.emplace_back("made-many-elements", AnswerAround("", many));
+  // One element with many attributes, many namespace declarations in scope.
+  std::string attributes = "<x";
+  for (int n = 0; n < 50'000; ++n) attributes += " a" + std::to_string(n) + "=''";
+  made.emplace_back("made-many-attributes", AnswerAround("", attributes + "/>"));
+  std::string namespaces = "<x";
+  for (int n = 0; n < 50'000; ++n) namespaces += " xmlns:p" + std::to_string(n) + "='u'";
+  namespaces += ">";
+  for (int n = 0; n < 50'000; ++n) namespaces += "<p0:y/>";
+  made.emplace_back("made-many-namespaces", AnswerAround("", namespaces + "</x>"));
   return made;
 }
 
