@@ -1,64 +1,48 @@
 #include "catalogue/xml_document.h"
 
 #include <cstdint>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+
+#include "text/ascii_run.h"
 
 namespace okuzuke::catalogue {
 
 namespace {
 
-// True when `text` is well-formed UTF-8 of characters XML allows. ASCII is
-// checked sixteen bytes at a time where the processor has SSE2 (every x86-64).
+// True when `text` is well-formed UTF-8 of characters XML allows.
 bool IsXmlText(std::string_view text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const unsigned char* const end = p + text.size();
-  while (p < end) {
-#if defined(__SSE2__)
-    if (end - p >= 16) {
-      const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      if (_mm_movemask_epi8(block) == 0) {
-        // All ASCII: of the bytes below 0x20 only tab, line feed and carriage return are characters.
-        if (const int controls = _mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(0x20))); controls != 0) {
-          const __m128i blanks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(0x09)),
-                                                           _mm_cmpeq_epi8(block, _mm_set1_epi8(0x0A))),
-                                              _mm_cmpeq_epi8(block, _mm_set1_epi8(0x0D)));
-          if ((controls & ~_mm_movemask_epi8(blanks)) != 0) return false;
-        }
-        p += 16;
-        continue;
-      }
-    }
-#endif
-    // Kana and kanji: runs of three-byte characters, the common case of these answers.
-    if (const unsigned char* const run = p; (*p & 0xF0) == 0xE0) {
-      while (end - p >= 3 && (p[0] & 0xF0) == 0xE0 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
-        const std::uint32_t c = ((p[0] & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu);
-        if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF) || c >= 0xFFFE) return false;
-        p += 3;
-      }
-      if (p != run) continue;
-    }
-    const unsigned char lead = *p;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t size = text.size();
+  std::size_t i = 0;
+  while (i < size) {
+    const unsigned char lead = bytes[i];
     if (lead < 0x80) {
-      if (lead < 0x20 && lead != 0x9 && lead != 0xA && lead != 0xD) return false;
-      ++p;
+      const std::size_t run = AsciiRunLength<AsciiRunEnd::kControl>(bytes + i, size - i);
+      if (run == 0) return false;  // a control XML has no character for
+      i += run;
       continue;
     }
-    int length;
+    if ((lead & 0xF0) == 0xE0) {  // runs of kana and kanji in one loop
+      const std::size_t start = i;
+      while (size - i >= 3 && (bytes[i] & 0xF0) == 0xE0 && (bytes[i + 1] & 0xC0) == 0x80 && (bytes[i + 2] & 0xC0) == 0x80) {
+        const std::uint32_t c = (bytes[i] & 0x0Fu) << 12 | (bytes[i + 1] & 0x3Fu) << 6 | (bytes[i + 2] & 0x3Fu);
+        if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF) || c >= 0xFFFE) return false;
+        i += 3;
+      }
+      if (i != start) continue;
+    }
+    std::size_t length;
     std::uint32_t c, least;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2, c = lead & 0x1F, least = 0x80;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, c = lead & 0x0F, least = 0x800;
+    if (lead >= 0xE0 && lead <= 0xEF) length = 3, c = lead & 0x0F, least = 0x800;
+    else if (lead >= 0xC2 && lead <= 0xDF) length = 2, c = lead & 0x1F, least = 0x80;
     else if (lead >= 0xF0 && lead <= 0xF4) length = 4, c = lead & 0x07, least = 0x10000;
     else return false;
-    if (end - p < length) return false;
-    for (int i = 1; i < length; ++i) {
-      if ((p[i] & 0xC0) != 0x80) return false;
-      c = (c << 6) | (p[i] & 0x3F);
+    if (size - i < length) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((bytes[i + k] & 0xC0) != 0x80) return false;
+      c = (c << 6) | (bytes[i + k] & 0x3F);
     }
     if (c < least || !IsXmlCharacter(c)) return false;
-    p += length;
+    i += length;
   }
   return true;
 }

@@ -103,7 +103,7 @@ std::size_t ConvertEuc(std::string_view euc, char* out) {
     if (b < 0x80) {
       // A run of ASCII (most of a page); in place, it stays where it is
       // until a single shift has made the text shorter.
-      const std::size_t run = AsciiRunLength<false>(in + i, size - i);
+      const std::size_t run = AsciiRunLength<AsciiRunEnd::kHighByte>(in + i, size - i);
       if (!inPlace || written != i) std::memmove(out + written, in + i, run);
       i += run;
       written += run;

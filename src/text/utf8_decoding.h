@@ -47,7 +47,7 @@ void DecodeUtf8(std::string_view utf8, Emit emit, EmitAscii emitAscii) {
       } while (i + 2 < size && (bytes[i] & 0xF0) == 0xE0);
     } else if (lead < 0x80) {
       if (lead == 0) break;
-      const std::size_t run = AsciiRunLength<true>(bytes + i, size - i);
+      const std::size_t run = AsciiRunLength<AsciiRunEnd::kZero>(bytes + i, size - i);
       if (!ended) emitAscii(utf8.substr(i, run));
       i += run;
     } else if (lead >= 0xC0 && lead <= 0xDF) {
