@@ -1,20 +1,15 @@
-// From the catalogue's answer to a Book record. The answer is an SRU
-// searchRetrieveResponse; its record holds an rdf:RDF with one
-// dcndl:BibAdminResource (the record's page) and one dcndl:BibResource (the
-// book), inline or as escaped text to be read again. Only the direct
-// properties of the first dcndl:BibResource are read.
+// From one record of the catalogue's answer to a Book record: the direct
+// properties of the book's dcndl:BibResource, and the record's page from the
+// dcndl:BibAdminResource beside it.
 #include <string>
 #include <vector>
 
-#include "catalogue/catalogue.h"
 #include "catalogue/credit_statements.h"
+#include "catalogue/record_mapping.h"
 #include "catalogue/xml_document.h"
 #include "text/credit_roles.h"
 #include "text/credits.h"
-#include "text/file_read.h"
-#include "text/file_stamp.h"
 #include "text/markup.h"
-#include "text/private_prefs.h"
 #include "text/release_date.h"
 #include "text/sjis.h"
 #include "text/sjis_literal.h"
@@ -23,17 +18,7 @@ namespace okuzuke::catalogue {
 
 namespace {
 
-using Element = XmlDocument::Element;
 constexpr Element kNone = XmlDocument::kNoElement;
-
-constexpr std::string_view kSru = "http://www.loc.gov/zing/srw/";
-constexpr std::string_view kRdf = "http://www.w3.org/1999/02/22-rdf-syntax-ns#";
-constexpr std::string_view kDc = "http://purl.org/dc/elements/1.1/";
-constexpr std::string_view kDcterms = "http://purl.org/dc/terms/";
-constexpr std::string_view kDcndl = "http://ndl.go.jp/dcndl/terms/";
-constexpr std::string_view kFoaf = "http://xmlns.com/foaf/0.1/";
-
-constexpr std::string_view kPrivateMarkerSuffix = ".pelmar_private";
 
 // The book's properties as found, each the first of its kind.
 struct Properties {
@@ -192,7 +177,8 @@ void FillCredits(const AnswerReader& reader, const Properties& found, TBase& boo
   FillReading(book.Author2, book.Author2Reading, stated, agents);
 }
 
-// False when the book has no title: then nothing is filled.
+}  // namespace
+
 bool FillRecord(const XmlDocument& doc, Element resource, Element admin, TBase& book, const Dictionary& authors) {
   const AnswerReader reader(doc);
   const Properties found = reader.Read(resource);
@@ -225,43 +211,6 @@ bool FillRecord(const XmlDocument& doc, Element resource, Element admin, TBase& 
 
   FillCredits(reader, found, book, authors);
   return true;
-}
-
-// The document that holds the record: the answer itself when the record is
-// inline, else the record's escaped text read as XML in turn.
-const XmlDocument* RecordDocument(const XmlDocument& answer, XmlDocument& packed) {
-  if (answer.Find(answer.Root(), kDcndl, "BibResource") != kNone) return &answer;
-  const Element data = answer.Find(answer.Root(), kSru, "recordData");
-  if (data == kNone || !packed.Parse(TrimView(answer.Text(data)))) return nullptr;
-  return &packed;
-}
-
-}  // namespace
-
-int RecordFromAnswer(std::string_view answer, std::string_view isbn13, TBase& book, const Dictionary& authors) {
-  ClearBookRecord(book);
-  XmlDocument doc, packed;
-  if (!doc.Parse(answer)) return 0;
-  const XmlDocument* record = RecordDocument(doc, packed);
-  if (!record) return 0;
-  const Element resource = record->Find(record->Root(), kDcndl, "BibResource");
-  if (resource == kNone) return 0;
-  const Element admin = record->Find(record->Root(), kDcndl, "BibAdminResource");
-  book.Isbn = std::string(isbn13);
-  if (FillRecord(*record, resource, admin, book, authors)) return 1;
-  ClearBookRecord(book);
-  return 0;
-}
-
-int RecordFromAnswerFile(const std::string& path, std::string_view isbn13, TBase& book, const Dictionary& authors) {
-  ClearBookRecord(book);
-  const std::optional<FileStamp> stamp = StampOf(path);
-  if (!stamp || stamp->size > kMaxXmlBytes) return 0;
-  std::string answer;
-  if (!ReadWholeFileInto(path, answer)) return 0;
-  if (RecordFromAnswer(answer, isbn13, book, authors) != 1) return 0;
-  ApplyPrivatePreferences(book, path + std::string(kPrivateMarkerSuffix), "", "");
-  return 1;
 }
 
 }  // namespace okuzuke::catalogue

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/catalogue_batches.h"
 #include "core/code_lines.h"
 #include "core/dispatch.h"
 #include "core/search_links.h"
@@ -15,30 +16,37 @@ namespace okuzuke {
 
 namespace {
 
-enum class CodeOutcome { Added, Skipped, ConnectionLost, Stopped };
+enum class CodeOutcome { Added, Skipped, ConnectionLost, WaitsForCatalogue };
+
+// What every found book gets before it is written: the code's own parts,
+// the dictionaries, the volume and the user's settings.
+std::string CompletedRecord(RunContext& ctx, const RunPorts& ports, const std::string& isbn) {
+  TBase& book = ctx.book;
+  ApplyAddOnCode(book, isbn);
+  if (isbn.size() == 18) ApplyClassificationLine(book, isbn);
+  LookupPublisher(book, ctx.workFolder, ctx.publishers);
+  LookupLabel(book, ctx.labels);
+  book.Volume = NormalizeVolume(book.Volume);
+  ApplyEntrySettings(book, ports.settingsPath);
+  return SerializeBookRecord(book);
+}
 
 class CodeLookup {
  public:
   CodeLookup(RunContext& ctx, RunPorts& ports)
       : ctx_(ctx), ports_(ports), pagePath_(ctx.workFolder + kDownloadFileName) {}
 
-  CodeOutcome Run(std::string& line);
+  // Looks up one code line. A code for the catalogue is described in
+  // `waiting` (all but its place in the output).
+  CodeOutcome Run(std::string& line, WaitingCode& waiting);
 
  private:
   // The publisher's page for the code, as the dispatch table says.
   CodeOutcome FromPublisher(const std::string& isbn);
-  // The national library's catalogue, for a code no publisher page gave.
-  CodeOutcome FromCatalogue(const std::string& isbn);
   // Checks the connection and stores `url` at the download path. False when
   // the site cannot be reached (its address is kept for the message).
   bool Fetch(const std::string& url);
   std::optional<SearchHit> Search(const Request& request, std::string_view isbn13);
-  // Waits until the next catalogue request may start; false when the stop
-  // flag was set meanwhile.
-  bool PaceCatalogue();
-  // What every found book gets before it is written: the code's own parts,
-  // the dictionaries, the volume and the user's settings.
-  void Complete(const std::string& isbn);
 
   RunContext& ctx_;
   RunPorts& ports_;
@@ -69,7 +77,7 @@ std::optional<SearchHit> CodeLookup::Search(const Request& request, std::string_
   return hit;
 }
 
-CodeOutcome CodeLookup::Run(std::string& line) {
+CodeOutcome CodeLookup::Run(std::string& line, WaitingCode& waiting) {
   TBase& book = ctx_.book;
   ClearBookRecord(book);
   book.Isbn = CleanTypedCode(line);
@@ -97,7 +105,13 @@ CodeOutcome CodeLookup::Run(std::string& line) {
     }
     // A publisher's site that cannot be reached no longer ends the run: the
     // catalogue's own connection check decides.
-    if (outcome != CodeOutcome::Added) outcome = FromCatalogue(isbn);
+    if (outcome != CodeOutcome::Added) {
+      waiting.isbn = isbn;
+      waiting.ccode = typed_.CCode;
+      waiting.price = typed_.Price;
+      waiting.unreachable = std::move(unreachable_);
+      return CodeOutcome::WaitsForCatalogue;
+    }
   }
   if (outcome == CodeOutcome::ConnectionLost) {
     std::string message(kNoConnection);
@@ -125,45 +139,8 @@ CodeOutcome CodeLookup::FromPublisher(const std::string& isbn) {
 
   ScrapeContext scrape{ctx_.book, ctx_.authors, ctx_.stop, nullptr, &ctx_.pages};
   if (ports_.scraperFor(hit->scraper)(pagePath_, scrape) != 1) return CodeOutcome::Skipped;
-  Complete(isbn);
+  ctx_.output.push_back(CompletedRecord(ctx_, ports_, isbn));
   return CodeOutcome::Added;
-}
-
-CodeOutcome CodeLookup::FromCatalogue(const std::string& isbn) {
-  const std::string isbn13 = isbn.substr(0, 13);
-  if (!PaceCatalogue()) return CodeOutcome::Stopped;
-  ctx_.lastCatalogueRequest = ports_.now();
-  if (!Fetch(catalogue::CatalogueUrl(isbn13))) return CodeOutcome::ConnectionLost;
-  if (!FileExists(pagePath_)) return CodeOutcome::Skipped;
-  TBase& book = ctx_.book;
-  if (ports_.catalogueRecord(pagePath_, isbn13, book, ctx_.authors) != 1) return CodeOutcome::Skipped;
-  // The record was made anew: what the typed line said of the book stays
-  // where the catalogue says nothing.
-  if (book.CCode.empty()) book.CCode = typed_.CCode;
-  if (book.Price.empty()) book.Price = typed_.Price;
-  Complete(isbn);
-  return CodeOutcome::Added;
-}
-
-bool CodeLookup::PaceCatalogue() {
-  if (!ctx_.lastCatalogueRequest || ctx_.fallback.intervalMs <= 0) return !ctx_.stop;
-  const auto due = *ctx_.lastCatalogueRequest + std::chrono::milliseconds(ctx_.fallback.intervalMs);
-  for (auto now = ports_.now(); now < due && !ctx_.stop; now = ports_.now()) {
-    auto left = std::chrono::ceil<std::chrono::milliseconds>(due - now);
-    ports_.pause(std::min(left, std::chrono::milliseconds(ctx_.fallback.intervalMs)));
-  }
-  return !ctx_.stop;
-}
-
-void CodeLookup::Complete(const std::string& isbn) {
-  TBase& book = ctx_.book;
-  ApplyAddOnCode(book, isbn);
-  if (isbn.size() == 18) ApplyClassificationLine(book, isbn);
-  LookupPublisher(book, ctx_.workFolder, ctx_.publishers);
-  LookupLabel(book, ctx_.labels);
-  book.Volume = NormalizeVolume(book.Volume);
-  ApplyEntrySettings(book, ports_.settingsPath);
-  ctx_.output.push_back(SerializeBookRecord(book));
 }
 
 }  // namespace
@@ -171,6 +148,7 @@ void CodeLookup::Complete(const std::string& isbn) {
 RunEnd LookupLines(RunContext& ctx, RunPorts& ports, std::vector<std::string> lines,
                    const std::string& resultPath) {
   RunEnd end = RunEnd::Completed;
+  std::vector<WaitingCode> waiting;
   try {
     ctx.fallback = ReadFallbackSettings(ports.settingsPath);
     for (std::string& line : lines) {
@@ -180,23 +158,41 @@ RunEnd LookupLines(RunContext& ctx, RunPorts& ports, std::vector<std::string> li
         break;
       }
       CodeOutcome outcome = CodeOutcome::Skipped;
+      WaitingCode code;
       try {
-        outcome = CodeLookup(ctx, ports).Run(line);
+        outcome = CodeLookup(ctx, ports).Run(line, code);
       } catch (...) {
         // A malformed code or page ends only this code's lookup.
+      }
+      if (outcome == CodeOutcome::WaitsForCatalogue) {
+        code.slot = ctx.output.size();
+        ctx.output.emplace_back();
+        waiting.push_back(std::move(code));
       }
       if (outcome == CodeOutcome::ConnectionLost) {
         end = RunEnd::ConnectionLost;
         break;
       }
-      if (outcome == CodeOutcome::Stopped) {
-        end = RunEnd::Stopped;
-        break;
-      }
+    }
+    if (end == RunEnd::Completed && !waiting.empty()) {
+      end = AskCatalogue(ctx, ports, waiting, [&ctx, &ports](const WaitingCode& code, TBase& book) {
+        // The record was made anew: what the typed line said of the book
+        // stays where the catalogue says nothing.
+        ctx.book = std::move(book);
+        if (ctx.book.CCode.empty()) ctx.book.CCode = code.ccode;
+        if (ctx.book.Price.empty()) ctx.book.Price = code.price;
+        try {
+          ctx.output[code.slot] = CompletedRecord(ctx, ports, code.isbn);
+        } catch (...) {
+          // A record that cannot be completed is left out, like a page
+          // that cannot be read.
+        }
+      });
     }
   } catch (...) {
     // Anything else ends the run; what was found so far is still saved.
   }
+  std::erase(ctx.output, std::string());
   if (!SaveLines(resultPath, ctx.output))
     ports.showMessage(std::string(kResultNotSaved) + "\r\n" + resultPath);
   return end;

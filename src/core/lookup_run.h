@@ -1,6 +1,8 @@
 // The lookup run: every code line of the host's list looked up in turn,
 // found books serialised into the output list, the list saved as the result
-// file at the end, on stop and on a lost connection.
+// file at the end, on stop and on a lost connection. With the catalogue on,
+// the codes no publisher gave wait, their places in the list kept, and are
+// then asked of the catalogue in batches.
 #pragma once
 
 #include <chrono>
@@ -34,6 +36,8 @@ struct RunContext {
   Dictionary publishers;
   PageBuffers pages;  // the memory each code's page is scraped in
   bool stop = false;
+  // The records in code order; an empty line is a place kept for a code that
+  // waits for the catalogue, and is not saved.
   std::vector<std::string> output;
   // Whether and how often the catalogue is asked, as the run started.
   FallbackSettings fallback;
@@ -48,9 +52,11 @@ struct RunPorts {
   std::string settingsPath;
   // The scraper for a page layout; tests put their own in.
   std::function<ScraperFn(ScraperId)> scraperFor = [](ScraperId id) { return ScraperFor(id).scrape; };
-  // The record from a catalogue answer file (see catalogue.h).
-  std::function<int(const std::string&, std::string_view, TBase&, const Dictionary&)> catalogueRecord =
-      catalogue::RecordFromAnswerFile;
+  // The records a catalogue answer file holds for the codes asked (see
+  // catalogue.h).
+  std::function<catalogue::AnswerReport(const std::string&, const std::vector<std::string>&, const Dictionary&,
+                                        catalogue::Candidates&)>
+      catalogueAnswer = catalogue::ReadAnswerFile;
   // The clock the catalogue's pacing reads, and how the run waits for it:
   // the wait window lets its messages run meanwhile and returns early when
   // the stop flag is set.

@@ -57,15 +57,40 @@ int FakeScraper(const std::string& pagePath, ScrapeContext& ctx) {
   return 1;
 }
 
-// Makes a record of an answer "CATALOGUE title"; anything else is no hit.
-int FakeCatalogue(const std::string& path, std::string_view isbn13, TBase& book, const Dictionary&) {
-  ClearBookRecord(book);
-  auto answer = ReadWholeFile(path);
-  if (!answer || answer->rfind("CATALOGUE ", 0) != 0) return 0;
-  book.Isbn = isbn13;
-  book.Title = answer->substr(10);
-  return 1;
+// The catalogue's answer, inline as the run asks for it, holding `records`
+// (made by NdlRecord); `total` is its numberOfRecords, `next` its
+// nextRecordPosition.
+std::string NdlAnswer(const std::vector<std::string>& records, int total = -1, int next = 0) {
+  std::string answer = "<searchRetrieveResponse xmlns='http://www.loc.gov/zing/srw/'><numberOfRecords>" +
+                       std::to_string(total < 0 ? records.size() : total) + "</numberOfRecords><records>";
+  for (const std::string& record : records) answer += record;
+  answer += "</records>";
+  if (next) answer += "<nextRecordPosition>" + std::to_string(next) + "</nextRecordPosition>";
+  return answer + "</searchRetrieveResponse>";
 }
+
+// One record: a book with this ISBN (as the record writes it) and title,
+// from the catalogue `category`, followed by the second resource that only
+// links to holdings.
+std::string NdlRecord(std::string_view isbn, std::string_view title, std::string_view category = "R100000002") {
+  std::string record =
+      "<record><recordPacking>xml</recordPacking><recordData><rdf:RDF "
+      "xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#' xmlns:dcterms='http://purl.org/dc/terms/' "
+      "xmlns:dcndl='http://ndl.go.jp/dcndl/terms/'><dcndl:BibAdminResource rdf:about='https://ndlsearch.ndl.go.jp/"
+      "books/";
+  record += std::string(category) + "-" + std::string(isbn) + "'><dcndl:bibRecordCategory>" + std::string(category) +
+            "</dcndl:bibRecordCategory></dcndl:BibAdminResource><dcndl:BibResource rdf:about='b'>"
+            "<dcterms:identifier rdf:datatype='http://ndl.go.jp/dcndl/terms/ISBN'>" +
+            std::string(isbn) + "</dcterms:identifier><dcterms:title>" + std::string(title) +
+            "</dcterms:title></dcndl:BibResource><dcndl:BibResource rdf:about='b'><dcndl:record "
+            "rdf:resource='h'/></dcndl:BibResource></rdf:RDF></recordData></record>";
+  return record;
+}
+
+constexpr const char* kNoSuchRecord =
+    "<searchRetrieveResponse xmlns='http://www.loc.gov/zing/srw/'><diagnostics><diagnostic "
+    "xmlns='http://www.loc.gov/zing/srw/diagnostic/'><uri>info:srw/diagnostic/1/1</uri>"
+    "<message>Record does not exist</message></diagnostic></diagnostics></searchRetrieveResponse>";
 
 constexpr const char* kShueishaUrl =
     "http://books.shueisha.co.jp/CGI/search/syousai_put.cgi?isbn_cd=978-4-08-870000-1&mode=1";
@@ -96,7 +121,6 @@ class LookupRunTest : public ::testing::Test {
                    [this](const std::string& m) { messages.push_back(m); },
                    work.Path() + "Setting.ini",
                    [](ScraperId) -> ScraperFn { return FakeScraper; }};
-    ports.catalogueRecord = FakeCatalogue;
     host.clock = &clock;
     ports.now = [this] { return std::chrono::steady_clock::time_point(clock); };
     ports.pause = [this](std::chrono::milliseconds ms) {
@@ -237,50 +261,142 @@ TEST_F(LookupRunTest, ClassificationLinesAreReadFromTheCleanedCode) {
 class CatalogueRunTest : public LookupRunTest {
  protected:
   void Settings(const std::string& entry) { work.Write("Setting.ini", "[Entry]\r\n" + entry); }
-  static std::string Ndl(const char* isbn) { return catalogue::CatalogueUrl(isbn); }
+  static std::string Ndl(std::vector<std::string> isbns) { return catalogue::CatalogueBatchUrl(isbns); }
+  // The n-th ISBN of a publisher without a dispatch row (prefix 978410).
+  static std::string Isbn(int n) {
+    std::string isbn = "978410" + std::to_string(100000 + n);
+    int sum = 0;
+    for (std::size_t i = 0; i < 12; ++i) sum += (isbn[i] - '0') * (i % 2 == 0 ? 1 : 3);
+    return isbn + static_cast<char>('0' + (10 - sum % 10) % 10);
+  }
   std::vector<std::string> Titles() const {
     std::vector<std::string> titles;
     for (const auto& record : Records()) titles.push_back(record[1]);
     return titles;
+  }
+  long CatalogueRequests() const {
+    return std::count_if(host.downloads.begin(), host.downloads.end(),
+                         [](const std::string& url) { return !catalogue::IsbnsAsked(url).empty(); });
   }
 };
 
 TEST_F(CatalogueRunTest, OffByDefaultAndForAnyOtherValue) {
   for (const char* entry : {"", "Fallback=cinii\r\n", "Fallback=\r\n"}) {
     Settings(entry);
-    host.pages[Ndl("9784101234567")] = "CATALOGUE Shincho";
+    host.pages[Ndl({Isbn(1)})] = NdlAnswer({NdlRecord(Isbn(1), "Shincho")});
     host.downloads.clear();
-    Run({"9784101234567", "9784091234567"});
+    Run({Isbn(1), "9784091234567"});
     EXPECT_EQ(host.downloads, (std::vector<std::string>{kShogakukanUrl})) << entry;
     EXPECT_TRUE(Records().empty());
   }
 }
 
-TEST_F(CatalogueRunTest, AskedOnlyForCodesWithoutARecord) {
+// The codes no publisher gave are asked in one request once the publishers
+// are done; each record takes its code's place in the list, every line of a
+// listed-again code gets one, and the catalogue's records are completed like
+// a publisher's.
+TEST_F(CatalogueRunTest, OneRequestForTheCodesWithoutARecordInListOrder) {
   Settings("Fallback=NDL\r\nFallbackInterval=0\r\n");
-  host.pages[kShueishaUrl] = "FOUND One";            // the publisher's record stands
-  host.pages[kShogakukanUrl] = "nothing here";       // publisher miss
-  host.pages[kHoubunshaUrl] = "BROKEN";              // a page the scraper cannot read
-  host.pages[Ndl("9784091234567")] = "CATALOGUE Two";
-  host.pages[Ndl("9784832212345")] = "CATALOGUE Three";
-  host.pages[Ndl("9784101234567")] = "CATALOGUE Four";  // no publisher for the prefix
-  host.pages[Ndl("9784592123456")] = "no hit";        // neither search nor catalogue
-  EXPECT_EQ(Run({"9784088700001", "9784091234567", "9784832212345", "9784101234567", "not an isbn",
-                 "9784592123456", "97840912345671920979004204"}),
+  host.pages[kShueishaUrl] = "FOUND One";       // the publisher's record stands
+  host.pages[kShogakukanUrl] = "nothing here";  // publisher miss
+  host.pages[kHoubunshaUrl] = "BROKEN";         // a page the scraper cannot read
+  const std::vector<std::string> asked = {"9784091234567", "9784832212345", Isbn(1), Isbn(2)};
+  // Records in another order than asked, one by its ISBN-10, one of no code asked.
+  host.pages[Ndl(asked)] = NdlAnswer({NdlRecord("4-10-100001-8", "Four"), NdlRecord(Isbn(9), "Other"),
+                                      NdlRecord("978-4-8322-1234-5", "Three"), NdlRecord("9784091234567", "Two")});
+  EXPECT_EQ(Run({"9784088700001", "9784091234567", "9784832212345", Isbn(1), "not an isbn", Isbn(2),
+                 "97840912345671920979004204", Isbn(1)}),
             RunEnd::Completed);
-  EXPECT_EQ(Titles(), (std::vector<std::string>{"One", "Two", "Three", "Four", "Two"}));
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"One", "Two", "Three", "Four", "Two", "Four"}));
   auto records = Records();
-  EXPECT_EQ(records[1][20], Sj("購入"));  // completed like a publisher's record
+  EXPECT_EQ(records[1][20], Sj("購入"));
+  EXPECT_EQ(records[3][0], Isbn(1));
   EXPECT_EQ(records[4][0], "9784091234567");  // the add-on code's parts
   EXPECT_EQ(records[4][10], "0979");
-  EXPECT_EQ(std::count(host.downloads.begin(), host.downloads.end(), Ndl("9784088700001")), 0);
+  EXPECT_EQ(CatalogueRequests(), 1);
   EXPECT_TRUE(pauses.empty());
+}
+
+// Of several records for one code, the library's own catalogue's; else the
+// first with a title.
+TEST_F(CatalogueRunTest, TheLibrarysOwnRecordIsChosen) {
+  Settings("Fallback=ndl\r\nFallbackInterval=0\r\n");
+  host.pages[Ndl({Isbn(1), Isbn(2)})] =
+      NdlAnswer({NdlRecord(Isbn(1), "Prefectural", "R100000039"), NdlRecord(Isbn(2), ""),
+                 NdlRecord(Isbn(2), "Braille", "R100000074"), NdlRecord(Isbn(1), "Own")});
+  Run({Isbn(1), Isbn(2)});
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"Own", "Braille"}));
+}
+
+// Fifty distinct codes a request, the pages of an answer asked from where the
+// service says the next starts, every request an interval apart.
+TEST_F(CatalogueRunTest, BatchesOfFiftyAndTheirPagesArePaced) {
+  Settings("Fallback=ndl\r\nFallbackInterval=1500\r\n");
+  std::vector<std::string> lines, first, second;
+  for (int n = 0; n < 60; ++n) lines.push_back(Isbn(n));
+  first.assign(lines.begin(), lines.begin() + 50);
+  second.assign(lines.begin() + 50, lines.end());
+  host.pages[Ndl(first)] = NdlAnswer({NdlRecord(Isbn(0), "A")}, 2, 2);
+  host.pages[catalogue::CatalogueBatchUrl(first, 2)] = NdlAnswer({NdlRecord(Isbn(49), "B")}, 2);
+  host.pages[Ndl(second)] = NdlAnswer({}, 0);
+  EXPECT_EQ(Run(lines), RunEnd::Completed);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(host.downloads, (std::vector<std::string>{Ndl(first), catalogue::CatalogueBatchUrl(first, 2), Ndl(second)}));
+  ASSERT_EQ(host.connectTimes.size(), 3u);
+  EXPECT_EQ(host.connectTimes[1] - host.connectTimes[0], std::chrono::milliseconds(1500));
+  EXPECT_EQ(host.connectTimes[2] - host.connectTimes[1], std::chrono::milliseconds(1500));
+}
+
+// A request the service does not answer is made again after 5 and 30
+// intervals; after the third, the catalogue is given up and the run saves
+// what it has.
+TEST_F(CatalogueRunTest, NotAnsweredIsTriedThriceThenGivenUp) {
+  Settings("Fallback=ndl\r\nFallbackInterval=1000\r\n");
+  host.pages[kShueishaUrl] = "FOUND One";
+  const std::vector<std::string> unusable = {
+      "",  "<html>Too Many Requests</html>", "<searchRetrieveResponse xmlns='http://www.loc.gov/zing/srw/'>",
+      "<searchRetrieveResponse xmlns='http://www.loc.gov/zing/srw/'><diagnostics><diagnostic><uri>"
+      "info:srw/diagnostic/1/1</uri><message>Internal error</message></diagnostic></diagnostics>"
+      "</searchRetrieveResponse>"};
+  for (const std::string& answer : unusable) {
+    host.pages[Ndl({Isbn(1)})] = answer;
+    host.connectTimes.clear();
+    ctx = RunContext();
+    Run({Isbn(1), "9784088700001"});
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"One"})) << answer;
+    ASSERT_EQ(host.connectTimes.size(), 4u) << answer;  // the publisher, then three tries
+    EXPECT_EQ(host.connectTimes[2] - host.connectTimes[1], std::chrono::milliseconds(5000));
+    EXPECT_EQ(host.connectTimes[3] - host.connectTimes[2], std::chrono::milliseconds(30000));
+  }
+  // Nothing stored: one request for both codes, tried thrice.
+  host.downloads.clear();
+  ctx = RunContext();
+  Settings("Fallback=ndl\r\nFallbackInterval=0\r\n");
+  Run({Isbn(1), Isbn(2)});
+  EXPECT_EQ(CatalogueRequests(), 3);
+  EXPECT_TRUE(Records().empty());
+}
+
+// A batch whose query the service refuses is asked again one code a request,
+// and so is the rest of the run.
+TEST_F(CatalogueRunTest, ARefusedQueryIsAskedOneCodeARequest) {
+  Settings("Fallback=ndl\r\nFallbackInterval=0\r\n");
+  std::vector<std::string> lines;
+  for (int n = 0; n < 52; ++n) lines.push_back(Isbn(n));
+  host.pages[Ndl(std::vector<std::string>(lines.begin(), lines.begin() + 50))] =
+      "<searchRetrieveResponse xmlns='http://www.loc.gov/zing/srw/'><diagnostics><diagnostic><uri>"
+      "info:srw/diagnostic/1/10</uri><message>illegal query syntax</message></diagnostic></diagnostics>"
+      "</searchRetrieveResponse>";
+  for (int n = 0; n < 52; ++n) host.pages[Ndl({Isbn(n)})] = n == 3 ? kNoSuchRecord : NdlAnswer({NdlRecord(Isbn(n), "T")});
+  Run(lines);
+  EXPECT_EQ(Records().size(), 51u);
+  EXPECT_EQ(CatalogueRequests(), 53);
 }
 
 TEST_F(CatalogueRunTest, ADeadPublisherSiteNoLongerEndsTheRun) {
   Settings("Fallback=ndl\r\n");
   host.unreachable.insert(kShogakukanUrl);
-  host.pages[Ndl("9784091234567")] = "CATALOGUE Two";
+  host.pages[Ndl({"9784091234567"})] = NdlAnswer({NdlRecord("9784091234567", "Two")});
   host.pages[kHoubunshaUrl] = "FOUND Three";
   EXPECT_EQ(Run({"9784091234567", "9784832212345"}), RunEnd::Completed);
   EXPECT_EQ(Titles(), (std::vector<std::string>{"Two", "Three"}));
@@ -290,30 +406,32 @@ TEST_F(CatalogueRunTest, ADeadPublisherSiteNoLongerEndsTheRun) {
 TEST_F(CatalogueRunTest, BothChecksFailingEndTheRunAsALostConnection) {
   Settings("Fallback=ndl\r\n");
   host.pages[kShueishaUrl] = "FOUND One";
-  host.unreachable = {kShogakukanUrl, Ndl("9784091234567")};
-  EXPECT_EQ(Run({"9784088700001", "9784091234567", "9784832212345"}), RunEnd::ConnectionLost);
+  const std::string ndl = Ndl({"9784091234567", Isbn(1)});
+  host.unreachable = {kShogakukanUrl, ndl};
+  EXPECT_EQ(Run({"9784088700001", "9784091234567", Isbn(1)}), RunEnd::ConnectionLost);
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0], Sj("インターネットに接続されていません") + "\r\n" + kShogakukanUrl + "\r\n" +
-                             Ndl("9784091234567"));
+  EXPECT_EQ(messages[0], Sj("インターネットに接続されていません") + "\r\n" + kShogakukanUrl + "\r\n" + ndl);
   EXPECT_EQ(Titles(), (std::vector<std::string>{"One"}));
-  EXPECT_EQ(host.connects.back(), Ndl("9784091234567"));  // the last code was not asked
-}
-
-TEST_F(CatalogueRunTest, RequestsStartAnIntervalApart) {
-  Settings("Fallback=ndl\r\nFallbackInterval=1500\r\n");
-  Run({"9784101234567", "9784101234574", "9784101234581"});
-  ASSERT_EQ(host.connectTimes.size(), 3u);
-  EXPECT_EQ(host.connectTimes[1] - host.connectTimes[0], std::chrono::milliseconds(1500));
-  EXPECT_EQ(host.connectTimes[2] - host.connectTimes[1], std::chrono::milliseconds(1500));
 }
 
 TEST_F(CatalogueRunTest, StopWhileWaitingEndsTheRunAndKeepsTheRecords) {
   Settings("Fallback=ndl\r\n");
-  host.pages[Ndl("9784101234567")] = "CATALOGUE Four";
+  std::vector<std::string> lines;
+  for (int n = 0; n < 51; ++n) lines.push_back(Isbn(n));
+  host.pages[Ndl(std::vector<std::string>(lines.begin(), lines.begin() + 50))] = NdlAnswer({NdlRecord(Isbn(7), "Four")});
   stopInPause = true;
-  EXPECT_EQ(Run({"9784101234567", "9784101234574"}), RunEnd::Stopped);
+  EXPECT_EQ(Run(lines), RunEnd::Stopped);
   EXPECT_EQ(Titles(), (std::vector<std::string>{"Four"}));
   EXPECT_EQ(host.connects.size(), 1u);
+}
+
+// 10,000 lines of one code: one request, 10,000 records.
+TEST_F(CatalogueRunTest, OneCodeListedOftenIsAskedOnce) {
+  Settings("Fallback=ndl\r\nFallbackInterval=0\r\n");
+  host.pages[Ndl({Isbn(1)})] = NdlAnswer({NdlRecord(Isbn(1), "Same")});
+  Run(std::vector<std::string>(10'000, Isbn(1)));
+  EXPECT_EQ(Records().size(), 10'000u);
+  EXPECT_EQ(host.downloads.size(), 1u);
 }
 
 TEST_F(LookupRunTest, TenDigitInputUsesIsbn10Addresses) {
