@@ -31,11 +31,8 @@ std::string PublisherOf(const std::string& url) {
   return url.substr(host == std::string::npos ? 0 : host + 3, url.find('/', host + 3) - host - 3);
 }
 
-// The national library catalogue's search address, whatever the ISBN.
-bool IsCatalogue(const std::string& url) {
-  static const std::string prefix = catalogue::CatalogueUrl("");
-  return url.rfind(prefix, 0) == 0;
-}
+// The national library catalogue's search address, whatever the ISBNs.
+bool IsCatalogue(const std::string& url) { return !catalogue::IsbnsAsked(url).empty(); }
 
 constexpr const char* kCatalogueName = "the national library catalogue";
 
@@ -61,15 +58,19 @@ void RunJournal::CodeChecked(const std::string& code, const std::string& isbn) {
 }
 
 void RunJournal::Connected(const std::string& url, bool reachable, const std::string& failure) {
-  if (codes_.empty() || reachable) return;
-  Code& code = codes_.back();
+  if (reachable) return;
   if (IsCatalogue(url)) {
-    code.catalogue.unreachable = true;
-    code.catalogue.url = url;
-    code.catalogue.failure = failure;
+    for (const std::string& isbn : catalogue::IsbnsAsked(url)) {
+      CatalogueIsbn& asked = catalogue_[isbn];
+      asked.unreachable = true;
+      asked.url = url;
+      asked.problem = failure;
+    }
     connectionLost_ = true;
     return;
   }
+  if (codes_.empty()) return;
+  Code& code = codes_.back();
   code.unreachable = true;
   code.lastUrl = url;
   code.failure = failure;
@@ -78,21 +79,16 @@ void RunJournal::Connected(const std::string& url, bool reachable, const std::st
 }
 
 void RunJournal::DownloadStarting(const std::string& url) {
+  if (IsCatalogue(url)) return CatalogueRequestStarting(url);
   if (codes_.empty()) return;
-  codes_.back().site = IsCatalogue(url) ? kCatalogueName : PublisherOf(url);
+  codes_.back().site = PublisherOf(url);
   ShowProgress(false);
 }
 
 void RunJournal::Downloaded(const std::string& url, bool stored, const std::string& failure) {
+  if (IsCatalogue(url)) return CatalogueAnswered(url, stored, failure);
   if (codes_.empty()) return;
   Code& code = codes_.back();
-  if (IsCatalogue(url)) {
-    code.catalogue.asked = true;
-    code.catalogue.url = url;
-    code.catalogue.stored = stored;
-    code.catalogue.failure = failure;
-    return;
-  }
   ++code.downloads;
   code.lastUrl = url;
   code.stored = stored;
@@ -123,12 +119,6 @@ void RunJournal::CodeDone() {
 bool RunJournal::PredictRecord(const Code& code) const {
   if (code.isbn.size() < 13) return false;
   const std::string page = options_.workFolder + "Temp.html";
-  if (code.catalogue.asked) {
-    if (!code.catalogue.stored) return false;
-    TBase book;
-    Dictionary authors;
-    return catalogue::RecordFromAnswerFile(page, std::string_view(code.isbn).substr(0, 13), book, authors) == 1;
-  }
   if (!code.stored) return false;
   try {
     std::optional<Request> request = Dispatch(std::string_view(code.isbn).substr(0, 13), options_.tenDigitInput);
@@ -184,7 +174,7 @@ std::vector<std::size_t> RunJournal::RecordCodes(const std::vector<std::string>&
     const TBase& record = records[owners.size()];
     // Records come in code order, one at most per code, with the checked
     // ISBN (or the ISBN-10 of a code with classification and price).
-    if (!record.Isbn.empty() && (code.stored || code.catalogue.stored) &&
+    if (!record.Isbn.empty() && (code.stored || FoundInCatalogue(code)) &&
         (code.isbn.rfind(record.Isbn, 0) == 0 || Contains(Cleaned(code.code), record.Isbn)))
       owners.push_back(i);
   }
@@ -218,14 +208,7 @@ std::vector<CodeWithoutRecord> RunJournal::CodesWithoutRecord(const std::vector<
       why = "the page could not be fetched (" + code.failure + "): " + code.lastUrl;
     else
       why = "the page was fetched, but the publisher's scraper found no book on it: " + code.lastUrl;
-    if (code.catalogue.unreachable)
-      why += "; the catalogue could not be reached (" + code.catalogue.failure + "): " + code.catalogue.url +
-             "; the run ended here";
-    else if (code.catalogue.asked && !code.catalogue.stored)
-      why += "; the catalogue's answer could not be fetched (" + code.catalogue.failure + "): " +
-             code.catalogue.url;
-    else if (code.catalogue.asked)
-      why += "; not in the catalogue either";
+    if (options_.catalogue) why += CatalogueReason(code);
     lines.push_back({codes[i], why});
   }
   return lines;
@@ -234,9 +217,88 @@ std::vector<CodeWithoutRecord> RunJournal::CodesWithoutRecord(const std::vector<
 std::vector<bool> RunJournal::FromCatalogue(const std::vector<std::string>& codes,
                                             const std::vector<TBase>& records) const {
   std::vector<bool> fromCatalogue;
-  for (std::size_t i : RecordCodes(codes, records)) fromCatalogue.push_back(codes_[i].catalogue.stored);
+  for (std::size_t i : RecordCodes(codes, records))
+    fromCatalogue.push_back(FoundInCatalogue(codes_[i]));
   fromCatalogue.resize(records.size(), false);
   return fromCatalogue;
+}
+
+void RunJournal::CatalogueRequestStarting(const std::string& url) {
+  CodeDone();  // the publishers are done when the catalogue is asked
+  const std::vector<std::string> isbns = catalogue::IsbnsAsked(url);
+  if (url == lastCatalogueUrl_) {
+    ++catalogueTry_;
+  } else {
+    catalogueTry_ = 1;
+    ++catalogueRequests_;
+  }
+  lastCatalogueUrl_ = url;
+  for (const std::string& isbn : isbns) catalogue_[isbn];
+  if (options_.progress == JournalOptions::Progress::None) return;
+  // The requests still to come: the ISBNs of codes no publisher gave that
+  // no request has asked for yet, fifty a request.
+  std::set<std::string> waiting;
+  for (const Code& code : codes_)
+    if (code.isbn.size() >= 13 && !code.predictedRecord && !catalogue_.count(code.isbn.substr(0, 13)))
+      waiting.insert(code.isbn.substr(0, 13));
+  const std::size_t total = catalogueRequests_ + (waiting.size() + catalogue::kBatchSize - 1) / catalogue::kBatchSize;
+  std::string line = "catalogue: " + std::to_string(isbns.size()) + (isbns.size() == 1 ? " code" : " codes") +
+                     ", request " + std::to_string(catalogueRequests_) + " of " + std::to_string(total);
+  if (catalogueTry_ > 1) line += " (try " + std::to_string(catalogueTry_) + ")";
+  const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+  line += "  " + Clock(elapsed) + " elapsed";
+  if (options_.progress == JournalOptions::Progress::InPlace)
+    std::fprintf(options_.out, "\r\x1b[K%s", line.c_str());
+  else
+    std::fprintf(options_.out, "%s\n", line.c_str());
+  std::fflush(options_.out);
+}
+
+// Reads the answer as the plug-in does, to tell an answer without the code
+// from one that is no answer at all.
+void RunJournal::CatalogueAnswered(const std::string& url, bool stored, const std::string& failure) {
+  const std::vector<std::string> isbns = catalogue::IsbnsAsked(url);
+  catalogue::AnswerReport report;
+  catalogue::Candidates found;
+  if (stored) {
+    const Dictionary noAuthors;
+    report = catalogue::ReadAnswerFile(options_.workFolder + "Temp.html", isbns, noAuthors, found);
+  } else {
+    report.problem = failure.empty() ? "nothing stored" : failure;
+  }
+  lastCatalogueProblem_ = report.verdict == catalogue::Verdict::Answered ? "" : report.problem;
+  for (const std::string& isbn : isbns) {
+    CatalogueIsbn& asked = catalogue_[isbn];
+    asked.asked = true;
+    asked.url = url;
+    asked.answered = report.verdict == catalogue::Verdict::Answered;
+    asked.problem = report.problem;
+    if (found.count(isbn)) asked.found = true;
+  }
+}
+
+bool RunJournal::FoundInCatalogue(const Code& code) const {
+  if (code.isbn.size() < 13) return false;
+  const auto asked = catalogue_.find(code.isbn.substr(0, 13));
+  return asked != catalogue_.end() && asked->second.found;
+}
+
+std::string RunJournal::CatalogueReason(const Code& code) const {
+  if (code.isbn.size() < 13) return {};
+  const auto asked = catalogue_.find(code.isbn.substr(0, 13));
+  if (asked == catalogue_.end() || !asked->second.asked) {
+    if (asked != catalogue_.end() && asked->second.unreachable)
+      return "; the catalogue could not be reached (" + asked->second.problem + "): " + asked->second.url +
+             "; the run ended here";
+    if (!lastCatalogueProblem_.empty())
+      return "; the catalogue was not asked: it had stopped answering (" + lastCatalogueProblem_ + ")";
+    return "; the catalogue was not asked: the run had ended";
+  }
+  if (asked->second.unreachable)
+    return "; the catalogue could not be reached (" + asked->second.problem + "): " + asked->second.url +
+           "; the run ended here";
+  if (!asked->second.answered) return "; the catalogue did not answer (" + asked->second.problem + ")";
+  return "; not in the catalogue either";
 }
 
 }  // namespace okuzuke::cli

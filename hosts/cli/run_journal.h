@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -60,14 +62,23 @@ class RunJournal final : public hosts::RunObserver {
     std::string lastUrl, failure;       // the last publisher page asked for and why it failed
     bool stored = false;                // the last publisher page was stored
     bool unreachable = false;
-    // The national library catalogue, asked when the publisher gave nothing.
-    struct {
-      bool asked = false, stored = false, unreachable = false;
-      std::string url, failure;
-    } catalogue;
     bool done = false;                  // all its pages are in
     bool predictedRecord = false;       // for the progress display only
   };
+
+  // What the national library catalogue said of one ISBN, as of the last
+  // request that asked for it.
+  struct CatalogueIsbn {
+    bool asked = false, answered = false, unreachable = false;
+    bool found = false;   // a record of its answers names the ISBN
+    std::string url, problem;
+  };
+
+  // A catalogue request starts: the progress shows the batch.
+  void CatalogueRequestStarting(const std::string& url);
+  void CatalogueAnswered(const std::string& url, bool stored, const std::string& failure);
+  std::string CatalogueReason(const Code& code) const;
+  bool FoundInCatalogue(const Code& code) const;
 
   // The code each record belongs to (an index into codes_), in record order.
   std::vector<std::size_t> RecordCodes(const std::vector<std::string>& codes,
@@ -79,6 +90,10 @@ class RunJournal final : public hosts::RunObserver {
 
   JournalOptions options_;
   std::vector<Code> codes_;
+  std::map<std::string, CatalogueIsbn> catalogue_;  // by 13-digit ISBN
+  std::string lastCatalogueUrl_;
+  int catalogueRequests_ = 0, catalogueTry_ = 0;
+  std::string lastCatalogueProblem_;  // why the last request was not answered; empty when it was
   int recordsSoFar_ = 0;
   bool connectionLost_ = false;
   std::chrono::steady_clock::time_point start_;

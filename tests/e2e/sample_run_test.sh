@@ -38,18 +38,26 @@ check "fallback: the table marks the catalogue's records" \
 check "fallback: record of the catalogue" grep -qP '^Title\t潮騒の図書館$' "$tmp/show"
 check "fallback: its reading, half-width" grep -qP '^Author1Reading\tﾐﾅｾﾄｵﾙ$' "$tmp/show"
 check "fallback: its page address" grep -qP '^PageUrl\thttps://ndlsearch.ndl.go.jp/books/R100000002-I000004564$' "$tmp/show"
-# A catalogue without the book, and a dead publisher's site: the run goes on.
-mkdir -p "$tmp/nohit"
+# A catalogue without the book, and a dead publisher's site: the run goes on,
+# and the codes no publisher gave are asked in one request.
+mkdir -p "$tmp/nohit" "$tmp/noanswer"
+batch='https://ndlsearch.ndl.go.jp/api/sru?operation=searchRetrieve&version=1.2&recordSchema=dcndl&onlyBib=true&recordPacking=xml&maximumRecords=200&query=isbn%3D9784088735122%20OR%20isbn%3D9784101234564%20OR%20isbn%3D9784063842999'
 sed -e "s#\t\.\./\.\./#\t$src/#" -e "s#\tndl/#\t$src/sample/pages/ndl/#" \
-    -e "s#^\(https://ndlsearch[^\t]*9784101234564\)\t.*#\1\t$src/tests/fixtures/catalogue/no-hit.xml#" \
     -e 's#^\(http://books.shueisha.co.jp/[^\t]*\)\t.*#\1\t-#' \
   "$src/sample/pages/manifest.tsv" >"$tmp/nohit/manifest.tsv"
-"$okuzuke" run --fallback NDL --replay "$tmp/nohit" --out "$tmp/nohit.txt" "$src/sample/codes.txt" >"$tmp/table" 2>"$tmp/err"
+cp "$tmp/nohit/manifest.tsv" "$tmp/noanswer/manifest.tsv"
+printf '%s\t%s\n' "$batch" "$src/sample/pages/ndl/9784063842999.xml" >>"$tmp/nohit/manifest.tsv"
+printf '%s\t%s\n' "$batch" "$src/tests/fixtures/catalogue/not-xml.xml" >>"$tmp/noanswer/manifest.tsv"
+"$okuzuke" run --fallback NDL --progress --replay "$tmp/nohit" --out "$tmp/nohit.txt" "$src/sample/codes.txt" >"$tmp/table" 2>"$tmp/err"
 check "fallback: a dead publisher's site does not end the run" test $? -eq 0
 check "fallback: both failed" grep -qF '9784101234564  no publisher for its prefix; not in the catalogue either' "$tmp/table"
 check "fallback: dead site, then the catalogue" \
-  grep -qE '^  978-4-08-873512-2  the site could not be reached .*; the catalogue.s answer could not be fetched' "$tmp/table"
+  grep -qE '^  978-4-08-873512-2  the site could not be reached .*; not in the catalogue either$' "$tmp/table"
 check "fallback: the later codes still looked up" test "$(grep -c . "$tmp/nohit.txt")" -eq $((records))
+check "fallback: one request, one progress line" grep -qx 'catalogue: 3 codes, request 1 of 1  0:0[0-9] elapsed' "$tmp/err"
+"$okuzuke" run --fallback ndl --replay "$tmp/noanswer" --out "$tmp/noanswer.txt" "$src/sample/codes.txt" >"$tmp/table" 2>"$tmp/err"
+check "fallback: no answer is no result" \
+  grep -qF '9784101234564  no publisher for its prefix; the catalogue did not answer (not an SRU answer)' "$tmp/table"
 
 # The dictionaries in the work folder correct what the pages give.
 mkdir -p "$tmp/work"

@@ -89,7 +89,8 @@ inline std::string AnswerAround(std::string_view body, std::string_view extra = 
       " xmlns:dcterms=\"http://purl.org/dc/terms/\" xmlns:dcndl=\"http://ndl.go.jp/dcndl/terms/\""
       " xmlns:foaf=\"http://xmlns.com/foaf/0.1/\">"
       "<dcndl:BibAdminResource rdf:about=\"https://ndlsearch.ndl.go.jp/books/R100000002-I000000900\"/>"
-      "<dcndl:BibResource><dc:title><rdf:Description><rdf:value>\xE6\x9E\xB6\xE7\xA9\xBA</rdf:value>"  // 架空
+      "<dcndl:BibResource><dcterms:identifier rdf:datatype=\"http://ndl.go.jp/dcndl/terms/ISBN\">978-4-00-000001-9"
+      "</dcterms:identifier><dc:title><rdf:Description><rdf:value>\xE6\x9E\xB6\xE7\xA9\xBA</rdf:value>"  // 架空
       "</rdf:Description></dc:title>";
   answer += body;
   answer += "</dcndl:BibResource></rdf:RDF></recordData></record></records></searchRetrieveResponse>\n";
