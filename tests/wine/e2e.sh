@@ -89,15 +89,27 @@ check "run: records as on Linux" cmp -s "$out" "$src/tests/wine/expected_result.
 check "run: Temp.html in the work folder" test -f "$work/Temp.html"
 
 # -- the national library catalogue (Fallback=ndl), its answers read by XmlLite:
-# the code of no publisher and the book its publisher's page lacks, with the
-# wait between the two requests going through the window's message pump
+# the code of no publisher and the book its publisher's page lacks, asked in
+# one request
 fallback=$(stage_host fallback vantor.exe)
 printf '[Entry]\r\nFallback=NDL\r\nFallbackInterval=300\r\n' >"$fallback/Setting.ini"
 printf '9784101234564\r\n9784063842999\r\n' >"$tmp/fallback-codes.txt"
 vantor "$fallback" run --replay "$(winpath "$src/sample/pages")" --work "$(winpath "$work")" \
   --out "$(winpath "$out")" "$(winpath "$tmp/fallback-codes.txt")"
-check "fallback: the catalogue was asked" test "$(grep -c '^https://ndlsearch.ndl.go.jp/api/sru?' "$tmp/out.txt")" -eq 2
+check "fallback: both codes in one catalogue request" \
+  test "$(grep -c '^https://ndlsearch.ndl.go.jp/api/sru?.*isbn%3D9784101234564%20OR%20isbn%3D9784063842999$' "$tmp/out.txt")" -eq 1 -a \
+  "$(grep -c '^https://ndlsearch.ndl.go.jp/api/sru?' "$tmp/out.txt")" -eq 1
 check "fallback: records as on Linux" cmp -s "$out" "$src/tests/wine/expected_fallback.txt"
+# A catalogue that does not answer (no page for the code): asked thrice, the
+# waits between the tries going through the window's message pump, then
+# given up; the run still completes with the publisher's record.
+printf '[Entry]\r\nFallback=NDL\r\nFallbackInterval=100\r\n' >"$fallback/Setting.ini"
+printf '9784101234588\r\n9784091274557\r\n' >"$tmp/fallback-codes.txt"
+vantor "$fallback" run --replay "$(winpath "$src/sample/pages")" --work "$(winpath "$work")" \
+  --out "$(winpath "$out")" "$(winpath "$tmp/fallback-codes.txt")"
+check "fallback: no answer is tried thrice" \
+  test "$(grep -c '^https://ndlsearch.ndl.go.jp/api/sru?.*isbn%3D9784101234588$' "$tmp/out.txt")" -eq 3
+check "fallback: then given up, the run completes" test "$(grep -c . "$out")" -eq 1
 
 # -- an empty code list: message, no result file (an old one is deleted)
 echo stale >"$out"
