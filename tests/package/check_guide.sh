@@ -50,7 +50,10 @@ check "sites: found in the code (${#sites[@]})" test "${#sites[@]}" -ge 10
 for site in "${sites[@]}"; do
   check "guide: site $site" grep -qP "\Q$site\E(\s|\)|$)" <<<"$text"
 done
-catalogue=$(sed -n '/CatalogueUrl/,/^}/p' "$src/src/catalogue/request.cpp" | grep -oP '^\s*"\K[^"]*' | tr -d '\n')
-check "guide: the catalogue's address" grep -qF "$catalogue" <<<"$text"
+# The catalogue's addresses: the search, then what one code and a batch add.
+search=$(sed -n '/kSearch =/,/;$/p' "$src/src/catalogue/request.cpp" | grep -oP '^\s*(constexpr.*= )?"\K[^"]*' | tr -d '\n')
+check "sites: the catalogue's search in the code" test -n "$search"
+check "guide: the catalogue's address for one code" grep -qF "$search&maximumRecords=1&query=isbn%3D" <<<"$text"
+check "guide: the catalogue's address for a batch" grep -qF "$search&maximumRecords=200&query=isbn%3D" <<<"$text"
 
 finish "guide"
