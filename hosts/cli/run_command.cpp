@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -195,14 +196,15 @@ class Plugin {
 // the settings beside this program with the run's own in front of them.
 class RunSettings {
  public:
-  // Turns the catalogue on. It is paced like every other site by the page
-  // source, so the plug-in need not wait between its requests.
-  bool Open(std::string& error) {
+  // Turns the catalogue on, its requests `intervalMs` apart: a live run's
+  // delay, so that a request the catalogue does not answer is tried again
+  // after 5 and 30 times that, as in the host; none when pages are replayed.
+  bool Open(std::string& error, long intervalMs) {
     if (folder_.Path().empty()) {
       error = "cannot make a temporary folder for the run's settings";
       return false;
     }
-    std::string ini = "[Entry]\r\nFallback=ndl\r\nFallbackInterval=0\r\n";
+    std::string ini = "[Entry]\r\nFallback=ndl\r\nFallbackInterval=" + std::to_string(intervalMs) + "\r\n";
     ini += ReadWholeFile(ExecutableFolder() + "/Setting.ini").value_or(std::string());
     if (!WriteWholeFile(folder_.Path() + "/Setting.ini", ini)) {
       error = "cannot write the run's settings to " + folder_.Path();
@@ -335,7 +337,8 @@ int RunCommand(const Args& args) {
   if (!RemoveOldResult(options.out)) return 1;
 
   RunSettings settings;
-  if (options.catalogue && !settings.Open(error)) {
+  const long catalogueIntervalMs = options.live ? std::lround(options.network.delaySeconds * 1000) : 0;
+  if (options.catalogue && !settings.Open(error, catalogueIntervalMs)) {
     std::fprintf(stderr, "okuzuke: %s\n", error.c_str());
     return 1;
   }
