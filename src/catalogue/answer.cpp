@@ -224,10 +224,10 @@ AnswerReport ReadAnswerFile(const std::string& path, const std::vector<std::stri
   return report;
 }
 
-int RecordFromAnswer(std::string_view answer, std::string_view isbn13, TBase& book, const Dictionary& authors) {
-  Candidates chosen;
-  const std::string isbn(isbn13);
-  ReadAnswer(answer, {isbn}, authors, chosen);
+namespace {
+
+// The one code's record from what ReadAnswer or ReadAnswerFile chose.
+int OneRecord(Candidates& chosen, const std::string& isbn, TBase& book) {
   const auto found = chosen.find(isbn);
   if (found == chosen.end()) {
     ClearBookRecord(book);
@@ -237,17 +237,20 @@ int RecordFromAnswer(std::string_view answer, std::string_view isbn13, TBase& bo
   return 1;
 }
 
+}  // namespace
+
+int RecordFromAnswer(std::string_view answer, std::string_view isbn13, TBase& book, const Dictionary& authors) {
+  Candidates chosen;
+  const std::string isbn(isbn13);
+  ReadAnswer(answer, {isbn}, authors, chosen);
+  return OneRecord(chosen, isbn, book);
+}
+
 int RecordFromAnswerFile(const std::string& path, std::string_view isbn13, TBase& book, const Dictionary& authors) {
   Candidates chosen;
   const std::string isbn(isbn13);
   ReadAnswerFile(path, {isbn}, authors, chosen);
-  const auto found = chosen.find(isbn);
-  if (found == chosen.end()) {
-    ClearBookRecord(book);
-    return 0;
-  }
-  book = std::move(found->second.book);
-  return 1;
+  return OneRecord(chosen, isbn, book);
 }
 
 }  // namespace okuzuke::catalogue
