@@ -212,15 +212,11 @@ AnswerReport ReadAnswerFile(const std::string& path, const std::vector<std::stri
     report.problem = "nothing stored";
     return report;
   }
-  Candidates fresh;
-  report = ReadAnswer(answer, isbn13s, authors, fresh);
+  report = ReadAnswer(answer, isbn13s, authors, chosen);
+  // The preferences are the same for every page, and applying them twice
+  // changes nothing.
   const std::string marker = path + std::string(kPrivateMarkerSuffix);
-  for (auto& [isbn, candidate] : fresh) {
-    const auto held = chosen.find(isbn);
-    if (held != chosen.end() && (held->second.libraryOwn || !candidate.libraryOwn)) continue;
-    ApplyPrivatePreferences(candidate.book, marker, "", "");
-    chosen[isbn] = std::move(candidate);
-  }
+  for (auto& [isbn, candidate] : chosen) ApplyPrivatePreferences(candidate.book, marker, "", "");
   return report;
 }
 

@@ -62,7 +62,7 @@ AnswerReport ReadAnswer(std::string_view answer, const std::vector<std::string>&
 
 // ReadAnswer on the file at `path`, then, as for a publisher's page, the
 // private preferences of a marker file `path` + ".pelmar_private" on the
-// records this answer chose. No file, or one larger than any answer the
+// records chosen. No file, or one larger than any answer the
 // reader accepts, is not an answer.
 AnswerReport ReadAnswerFile(const std::string& path, const std::vector<std::string>& isbn13s,
                             const Dictionary& authors, Candidates& chosen);
