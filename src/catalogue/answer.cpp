@@ -30,7 +30,7 @@ constexpr std::string_view kPrivateMarkerSuffix = ".pelmar_private";
 // empty when the text is no ISBN of either length.
 std::string Isbn13Of(std::string_view text) {
   std::string digits;
-  for (char c : text) {
+  for (char c : TrimView(text)) {
     if (c == '-' || c == ' ') continue;
     if (digits.size() == 13) return {};
     digits += c;
