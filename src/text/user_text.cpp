@@ -19,9 +19,11 @@ struct Utf8Reading {
 };
 
 // UTF-8 to UTF-16, each ill-formed sequence (overlong forms, surrogates and
-// code points beyond U+10FFFF included) as U+FFFD. Our own check rather than
-// the platform's, so that both builds take the same files for UTF-8.
-Utf8Reading ReadUtf8(std::string_view text) {
+// code points beyond U+10FFFF included) as U+FFFD, or the reading ends there
+// when `stopWhenIllFormed` (a file without a mark, which is then Shift-JIS).
+// Our own check rather than the platform's, so that both builds take the
+// same files for UTF-8.
+Utf8Reading ReadUtf8(std::string_view text, bool stopWhenIllFormed) {
   Utf8Reading reading;
   reading.units.reserve(text.size());
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
@@ -55,6 +57,7 @@ Utf8Reading ReadUtf8(std::string_view text) {
     for (std::size_t k = 2; valid && k < length; ++k) valid = continuation(i + k);
     if (!valid) {
       reading.wellFormed = false;
+      if (stopWhenIllFormed) break;
       reading.units += kReplacement;
       ++i;
       continue;
@@ -132,12 +135,12 @@ UserText DecodeUserText(std::string_view bytes) {
   auto startsWith = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
   if (startsWith("\xEF\xBB\xBF")) {
     text.encoding = TextEncoding::Utf8;
-    ConvertLines(ReadUtf8(bytes.substr(3)).units, text);
+    ConvertLines(ReadUtf8(bytes.substr(3), false).units, text);
   } else if (startsWith("\xFF\xFE") || startsWith("\xFE\xFF")) {
     const bool bigEndian = bytes[0] == '\xFE';
     text.encoding = bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le;
     ConvertLines(ReadUtf16(bytes.substr(2), bigEndian), text);
-  } else if (Utf8Reading utf8 = ReadUtf8(bytes); utf8.wellFormed && utf8.multiByte) {
+  } else if (Utf8Reading utf8 = ReadUtf8(bytes, true); utf8.wellFormed && utf8.multiByte) {
     text.encoding = TextEncoding::Utf8;
     ConvertLines(utf8.units, text);
   } else {
