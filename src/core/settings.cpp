@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <vector>
 
 #include "text/sjis.h"
 #include "text/sjis_literal.h"

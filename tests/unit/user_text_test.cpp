@@ -79,7 +79,7 @@ TEST(UserText, Decoding) {
   struct Case {
     std::string bytes;
     TextEncoding encoding;
-    std::vector<std::string> lines;  // as Shift-JIS would be written in UTF-8
+    std::vector<std::string> lines;  // written in UTF-8; none: the bytes split as ever
     std::vector<std::size_t> skipped;
   };
   const std::string sjis = Sj("|08|集英社\r\n|09|小学館");
@@ -88,7 +88,6 @@ TEST(UserText, Decoding) {
       {sjis, TextEncoding::ShiftJis, {"|08|集英社", "|09|小学館"}, {}},
       {"|08|集英社\r\n" + Sj("|09|小学館"), TextEncoding::ShiftJis, {}, {}},
       {"a\xC0\xAF\rb\xED\xA0\x80\nc\xE3\x81", TextEncoding::ShiftJis, {}, {}},
-      {"plain\r\nascii", TextEncoding::ShiftJis, {"plain", "ascii"}, {}},
       // A character code page 932 lacks (Hangul, outside the BMP, broken
       // bytes after a mark, a unit cut off) skips its line only; "?" itself does not.
       {"|08|集英社\r|09|한국\r\n|10|?\n|11|𠮷", TextEncoding::Utf8, {"|08|集英社", "|09|??", "|10|?", "|11|?"}, {1, 3}},
@@ -101,7 +100,6 @@ TEST(UserText, Decoding) {
     EXPECT_EQ(text.encoding, c.encoding) << c.bytes;
     std::vector<std::string> lines;
     for (const auto& line : c.lines) lines.push_back(Sj(line));
-    // Shift-JIS cases without lines given must read byte for byte as the file is split today.
     EXPECT_EQ(text.lines, c.lines.empty() ? SplitLines(c.bytes) : lines) << c.bytes;
     EXPECT_EQ(text.skipped, c.skipped) << c.bytes;
   }
