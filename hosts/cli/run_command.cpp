@@ -21,8 +21,10 @@
 #include "cli/recording_source.h"
 #include "cli/result_file.h"
 #include "cli/run_journal.h"
+#include "cli/user_files.h"
 #include "common/page_source.h"
 #include "common/replay.h"
+#include "core/settings.h"
 #include "host/process_path.h"
 #include "text/codepage.h"
 #include "text/file_io.h"
@@ -205,7 +207,9 @@ class RunSettings {
       return false;
     }
     std::string ini = "[Entry]\r\nFallback=ndl\r\nFallbackInterval=" + std::to_string(intervalMs) + "\r\n";
-    ini += ReadWholeFile(ExecutableFolder() + "/Setting.ini").value_or(std::string());
+    // Decoded first: the user's file may be UTF-8 or UTF-16, with a mark
+    // that must not end up inside this one.
+    ini += SettingsText(ExecutableFolder() + "/Setting.ini");
     if (!WriteWholeFile(folder_.Path() + "/Setting.ini", ini)) {
       error = "cannot write the run's settings to " + folder_.Path();
       return false;
@@ -335,6 +339,9 @@ int RunCommand(const Args& args) {
   }
 
   if (!RemoveOldResult(options.out)) return 1;
+
+  for (const char* file : {"AuthDB.dat", "PubDB.dat", "LabelsDB.dat"}) ReportUnusedLines(work + file);
+  ReportUnusedLines((options.catalogue ? ExecutableFolder() : HostExecutableFolder()) + "/Setting.ini");
 
   RunSettings settings;
   const long catalogueIntervalMs = options.live ? std::lround(options.network.delaySeconds * 1000) : 0;

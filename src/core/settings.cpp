@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <vector>
 
-#include "text/file_io.h"
 #include "text/sjis.h"
 #include "text/sjis_literal.h"
+#include "text/user_text.h"
 
 namespace okuzuke {
 
@@ -53,8 +54,23 @@ std::optional<std::string> IniValue(std::string_view iniText, std::string_view s
   return std::nullopt;
 }
 
+std::string SettingsText(const std::string& settingsPath) {
+  std::optional<UserText> text = ReadUserTextFile(settingsPath);
+  if (!text) return std::string();
+  std::vector<std::string> lines;
+  lines.reserve(text->lines.size());
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < text->lines.size(); ++i) {
+    const bool skipped = next < text->skipped.size() && text->skipped[next] == i;
+    next += skipped;
+    const std::string_view line = TrimView(text->lines[i]);
+    if (!skipped || (!line.empty() && line[0] == '[')) lines.push_back(std::move(text->lines[i]));
+  }
+  return JoinLines(lines);
+}
+
 void ApplyEntrySettings(TBase& book, const std::string& settingsPath) {
-  std::string ini = ReadWholeFile(settingsPath).value_or(std::string());
+  const std::string ini = SettingsText(settingsPath);
   auto read = [&](std::string& field, std::string_view key, std::string_view fallback) {
     if (field.empty()) field = IniValue(ini, kEntry, key).value_or(std::string(fallback));
   };
@@ -65,7 +81,7 @@ void ApplyEntrySettings(TBase& book, const std::string& settingsPath) {
 }
 
 FallbackSettings ReadFallbackSettings(const std::string& settingsPath) {
-  const std::string ini = ReadWholeFile(settingsPath).value_or(std::string());
+  const std::string ini = SettingsText(settingsPath);
   FallbackSettings settings;
   settings.catalogue = EqualsIgnoringAsciiCase(IniValue(ini, kEntry, "Fallback").value_or(""), "ndl");
   if (auto text = IniValue(ini, kEntry, "FallbackInterval")) {

@@ -18,6 +18,13 @@ namespace okuzuke {
 std::optional<std::string> IniValue(std::string_view iniText, std::string_view section,
                                     std::string_view key);
 
+// A settings file's text as the settings are read from it: Shift-JIS lines
+// ending in CR LF, whichever encoding the user saved it in; empty when it
+// cannot be read. A line holding a character code page 932 lacks is left
+// out, so its key takes its default, but one that opens a section still
+// ends the section before it.
+std::string SettingsText(const std::string& settingsPath);
+
 // Fills PurchaseStatus ("PurachaseSet", default "購入"), TaxFlag and TaxFlag2
 // ("TaxSet", default "0") and ReadStatus ("ReadSet", default "既読") where
 // they are still empty. A missing file or section gives the defaults.

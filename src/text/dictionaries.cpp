@@ -7,6 +7,7 @@
 #include "text/markup.h"
 #include "text/sjis.h"
 #include "text/sjis_literal.h"
+#include "text/user_text.h"
 
 namespace okuzuke {
 
@@ -28,9 +29,11 @@ constexpr std::string_view kKatakanaNi = "ニ"_sjis;
 constexpr std::string_view kKanjiTwo = "二"_sjis;
 constexpr char kHalfWidthProlongedSound = "ｰ"_sjis[0];
 
-// Loads `path` into `dictionary`; a missing or unreadable file leaves it
-// empty. A file unchanged since the dictionary was read from it is not read
-// again: every lookup still sees the file as it is now.
+// Loads `path` into `dictionary`, in whichever encoding the user saved it,
+// without the lines holding a character code page 932 lacks (better no entry
+// than a wrong one); a missing or unreadable file leaves it empty. A file
+// unchanged since the dictionary was read from it is not read again: every
+// lookup still sees the file as it is now.
 bool LoadInto(Dictionary& dictionary, const std::string& path) {
   const std::optional<FileStamp> stamp = StampOf(path);
   if (!stamp) {
@@ -38,12 +41,12 @@ bool LoadInto(Dictionary& dictionary, const std::string& path) {
     return false;
   }
   if (dictionary.ReadFrom(path, *stamp)) return true;
-  auto lines = LoadLines(path);
-  if (!lines) {
+  std::optional<UserText> text = ReadUserTextFile(path);
+  if (!text) {
     dictionary.Clear();
     return false;
   }
-  dictionary.Assign(std::move(*lines));
+  dictionary.Assign(text->skipped.empty() ? std::move(text->lines) : text->UsableLines());
   dictionary.SetSource(path, *stamp);
   return true;
 }

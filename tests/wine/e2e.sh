@@ -144,4 +144,6 @@ check "stop: result file written" test -f "$out"
 check "stop: only the first book" test "$(grep -c . "$out" 2>/dev/null)" -eq 1
 check "stop: no download after the stop" test "$(sed -n '/^downloads:/,/^result-file/p' "$tmp/out.txt" | grep -c '^http')" -eq 1
 
+source "$(dirname "${BASH_SOURCE[0]}")/user_files.sh"
+
 finish "wine e2e"
