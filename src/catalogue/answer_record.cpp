@@ -99,7 +99,7 @@ std::string_view TitleProper(std::string_view title) {
 // taken as it is, anything else read as any release date.
 void FillDate(std::string_view date, TBase& book) {
   if (date.starts_with("\u00A9")) date.remove_prefix(2);
-  else if (date.starts_with('c')) date.remove_prefix(1);
+  else if (date.size() > 1 && date[0] == 'c' && date[1] >= '0' && date[1] <= '9') date.remove_prefix(1);
   while (date.ends_with('.')) date.remove_suffix(1);
   date = TrimView(date);
   if (date.empty()) return;

@@ -82,7 +82,8 @@ bool IsLatinName(std::string_view name) {
     } else if (c >= 0xC3 && c <= 0xC9) {  // U+00C0 to U+024F: Latin-1 letters and Latin Extended
       letter = true;
       ++i;  // its continuation byte; the text is well-formed UTF-8
-    } else if (c == 0xE1 && i + 1 < name.size() && (name[i + 1] == '\xB8' || name[i + 1] == '\xBB')) {
+    } else if (c == 0xE1 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) >= 0xB8 &&
+               static_cast<unsigned char>(name[i + 1]) <= 0xBB) {
       letter = true;  // U+1E00 to U+1EFF: Latin Extended Additional
       i += 2;
     } else {

@@ -122,6 +122,7 @@ TEST(JoinedAgentName, JoinsPartsAndDropsLifeDates) {
       {"架空郷土史研究会", "架空郷土史研究会"},
       {"Morrow, Kate, 1960-", "Kate Morrow"},
       {"Müller, Jürgen", "Jürgen Müller"},
+      {"Nguyễn, Văn, 1950-", "Văn Nguyễn"},
       {"架空, 太郎, 第2版", "架空太郎第2版"},
   };
   for (const Case& c : cases) EXPECT_EQ(JoinedAgentName(c.name), c.joined) << c.name;
