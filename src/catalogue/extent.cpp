@@ -37,8 +37,8 @@ std::pair<std::size_t, std::size_t> NumberBefore(std::string_view text, std::str
   return {0, 0};
 }
 
-// Of "17×17cm" or "25 x 29 cm", the first number: the number before a times
-// sign in front of `start`, as far back as they go.
+// Of "17×17cm" or "25 x 29 cm", the first number: from `digits`, back over
+// each times sign ("×", "x") with a number before it.
 std::pair<std::size_t, std::size_t> FirstOfProduct(std::string_view text, std::pair<std::size_t, std::size_t> digits) {
   constexpr std::string_view kTimes = "\u00D7";
   while (true) {
