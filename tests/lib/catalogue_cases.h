@@ -35,10 +35,10 @@ inline constexpr std::string_view kRealCatalogueAnswers[] = {
 
 // Small documents and what both platforms' readers must do with them: read
 // the well-formed ones alike; refuse what neither can read (not UTF-8 of XML
-// characters, no element, cut short) and any document type. A document either may read or refuse
-// must only not crash or hang. A character reference to what XML forbids is
-// refused by both, but for Wine's XmlLite, which keeps it: the Wine check
-// leaves those out.
+// characters, no element, cut short) and any document type. A document
+// either may read or refuse must only not crash or hang. A character
+// reference to what XML forbids is refused by both, but for Wine's XmlLite,
+// which keeps it: the Wine check leaves those out.
 enum class XmlVerdict { kReads, kRefuses, kEither };
 struct XmlCase {
   std::string_view xml;
