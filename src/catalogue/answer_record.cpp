@@ -1,10 +1,12 @@
 // From one record of the catalogue's answer to a Book record: the direct
 // properties of the book's dcndl:BibResource, and the record's page from the
 // dcndl:BibAdminResource beside it.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "catalogue/credit_statements.h"
+#include "catalogue/extent.h"
 #include "catalogue/record_mapping.h"
 #include "catalogue/xml_document.h"
 #include "text/credit_roles.h"
@@ -70,26 +72,27 @@ class AnswerReader {
   const XmlDocument& doc_;
 };
 
-// "304p ; 20cm": the digits written just before `unit`, where first so written.
-std::string_view NumberBefore(std::string_view text, std::string_view unit) {
-  for (std::size_t at = text.find(unit); at != std::string_view::npos; at = text.find(unit, at + 1)) {
-    std::size_t start = at;
-    while (start > 0 && text[start - 1] >= '0' && text[start - 1] <= '9') --start;
-    if (start < at) return text.substr(start, at - start);
-  }
-  return {};
+// The title proper: a foreign book's title statement ends where its
+// statement of responsibility begins, at " / " ("The little boat / written by
+// Kathy Henderson.").
+std::string_view TitleProper(std::string_view title) {
+  return TrimView(title.substr(0, title.find(" / ")));
 }
 
-// The height in centimetres as the size a collection speaks of.
-std::string BookSizeFromExtent(std::string_view extent) {
-  const std::string_view height = NumberBefore(extent, "cm");
-  if (height.empty()) return {};
-  if (height == "15" || height == "16") return std::string("文庫"_sjis);
-  if (height == "18") return std::string("新書"_sjis);
-  if (height == "21") return "A5";
-  if (height == "26") return "B5";
-  if (height == "30") return "A4";
-  return std::string(height) + "cm";
+// The catalogue's date ("2019.10", "1995.", "c2014", "c2001.") into the
+// record: a copyright mark and a closing full stop dropped, a year alone
+// taken as it is, anything else read as any release date.
+void FillDate(std::string_view date, TBase& book) {
+  if (date.starts_with("\u00A9")) date.remove_prefix(2);
+  else if (date.size() > 1 && date[0] == 'c' && date[1] >= '0' && date[1] <= '9') date.remove_prefix(1);
+  while (date.ends_with('.')) date.remove_suffix(1);
+  date = TrimView(date);
+  if (date.empty()) return;
+  if (date.size() == 4 && std::all_of(date.begin(), date.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    book.ReleaseYear = std::string(date);
+    return;
+  }
+  ParseReleaseDate(book, ToShiftJis(date));
 }
 
 // "1,200円 (税別)": the digits of the amount written just before 円.
@@ -189,7 +192,7 @@ bool FillRecord(const XmlDocument& doc, Element resource, Element admin, TBase& 
     title = reader.Text(found.termsTitle);
     titleReading = {};
   }
-  book.Title = ToShiftJis(title);
+  book.Title = ToShiftJis(TitleProper(title));
   if (book.Title.empty()) return false;
   book.TitleReading = WithoutSpaces(ToShiftJis(titleReading));
 
@@ -201,9 +204,9 @@ bool FillRecord(const XmlDocument& doc, Element resource, Element admin, TBase& 
 
   const std::string_view extent = reader.Text(found.extent);
   book.BookSize = BookSizeFromExtent(extent);
-  book.PageCount = std::string(NumberBefore(extent, "p"));
+  book.PageCount = std::string(PagesFromExtent(extent));
   book.Price = PriceDigits(reader.Text(found.price));
-  if (const std::string_view date = reader.Text(found.date); !date.empty()) ParseReleaseDate(book, ToShiftJis(date));
+  FillDate(reader.Text(found.date), book);
 
   book.Description = ReplaceAllOnCharBoundary(ToShiftJis(reader.Text(found.abstract)), "　"_sjis, " ");
   TrimIn(book.Description);

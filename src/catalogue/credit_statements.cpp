@@ -71,6 +71,28 @@ bool IsLifeDates(std::string_view part) {
          part.find_first_of("0123456789") != std::string_view::npos;
 }
 
+// A name written in Latin letters ("Henderson, Kathy", "Müller, Jürgen"):
+// ASCII and the Latin letters of Unicode only, with at least one letter.
+bool IsLatinName(std::string_view name) {
+  bool letter = false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c < 0x80) {
+      letter = letter || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    } else if (c >= 0xC3 && c <= 0xC9) {  // U+00C0 to U+024F: Latin-1 letters and Latin Extended
+      letter = true;
+      ++i;  // its continuation byte; the text is well-formed UTF-8
+    } else if (c == 0xE1 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) >= 0xB8 &&
+               static_cast<unsigned char>(name[i + 1]) <= 0xBB) {
+      letter = true;  // U+1E00 to U+1EFF: Latin Extended Additional
+      i += 2;
+    } else {
+      return false;
+    }
+  }
+  return letter;
+}
+
 }  // namespace
 
 std::string ToShiftJis(std::string_view utf8) {
@@ -121,6 +143,18 @@ std::string JoinedAgentName(std::string_view nameUtf8) {
   }
   parts.push_back(rest);
   if (parts.size() > 1 && IsLifeDates(parts.back())) parts.pop_back();
+  // "Henderson, Kathy" is written as its bearer writes it: "Kathy Henderson".
+  if (parts.size() > 1 && IsLatinName(nameUtf8)) {
+    std::swap(parts[0], parts[1]);
+    std::string spaced;
+    for (std::string_view part : parts) {
+      part = TrimView(part);
+      if (part.empty()) continue;
+      if (!spaced.empty()) spaced += ' ';
+      spaced += part;
+    }
+    return spaced;
+  }
   std::string joined;
   for (std::string_view part : parts) joined += TrimView(part);
   return joined;

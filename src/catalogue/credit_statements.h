@@ -32,7 +32,8 @@ StatedCredit CreditFromStatement(std::string_view statementUtf8);
 
 // An authority name or its transcription ("架空, 太郎, 1970-") with its ", "
 // parts joined and a trailing life-dates part ("1960-", "1942-2021")
-// dropped: "架空太郎". UTF-8 in and out.
+// dropped: "架空太郎". A name in Latin letters is written given name first,
+// spaced: "Henderson, Kathy, 1949-" is "Kathy Henderson". UTF-8 in and out.
 std::string JoinedAgentName(std::string_view nameUtf8);
 
 }  // namespace okuzuke::catalogue

@@ -67,11 +67,15 @@ void XmlDocument::Clear() {
 bool XmlDocument::Parse(std::string_view utf8) {
   Clear();
   // Checked here rather than left to the reader, so that both platforms'
-  // readers refuse the same texts: a UTF-16 byte order mark is no UTF-8.
+  // readers see only UTF-8 of XML characters: a UTF-16 byte order mark is no
+  // UTF-8.
   if (utf8.size() > kMaxXmlBytes || !IsXmlText(utf8)) return false;
   pool_.reserve(utf8.size() / 2);
   XmlTreeBuilder builder(*this);
-  if (ReadXml(utf8, builder) && builder.Finish()) return true;
+  // A character reference may stand for what the text itself could not
+  // hold (a control, a surrogate): the tree is checked again where the text
+  // has one, so that it holds only XML characters whatever the reader decoded.
+  if (ReadXml(utf8, builder) && builder.Finish() && (utf8.find("&#") == utf8.npos || IsXmlText(pool_))) return true;
   Clear();
   return false;
 }

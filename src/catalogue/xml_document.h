@@ -3,7 +3,8 @@
 // the text directly inside it, all as UTF-8. The reading itself is the
 // platform's: pugixml (xml_document_posix.cpp) or XmlLite
 // (xml_document_win32.cpp); both feed the same XmlTreeBuilder, which holds
-// the limits, so that a document gives the same tree, or none, on both.
+// the limits. A well-formed document gives the same tree on both; a
+// malformed one gives a tree or none, and the two may differ.
 #pragma once
 
 #include <cstdint>
@@ -27,8 +28,10 @@ class XmlDocument {
   static constexpr Element kNoElement = UINT32_MAX;
 
   // Reads `utf8` (always as UTF-8, whatever its declaration says). False,
-  // and an empty document, unless the whole text is well-formed namespaced
-  // XML within the limits, without a document type declaration.
+  // and an empty document, when the text is not UTF-8 of XML characters, is
+  // past a limit, or the platform's reader cannot read it; true for every
+  // well-formed namespaced document within the limits. The tree holds only
+  // UTF-8 of XML characters.
   bool Parse(std::string_view utf8);
 
   bool Empty() const { return elements_.empty(); }
@@ -106,9 +109,8 @@ class XmlTreeBuilder {
 bool IsXmlCharacter(std::uint32_t c);
 
 // The platform's reader: feeds `utf8` (already known to be well-formed UTF-8
-// of characters XML allows) to `builder`, read as UTF-8 with namespaces and
-// without any document type declaration. True when the reader reached the
-// end of the text without an error.
+// of characters XML allows) to `builder`, read as UTF-8 with namespaces.
+// True when the reader reached the end of the text without an error.
 bool ReadXml(std::string_view utf8, XmlTreeBuilder& builder);
 
 }  // namespace okuzuke::catalogue
