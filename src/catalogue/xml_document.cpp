@@ -1,5 +1,6 @@
 #include "catalogue/xml_document.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "text/ascii_run.h"
@@ -70,7 +71,13 @@ bool XmlDocument::Parse(std::string_view utf8) {
   // readers see only UTF-8 of XML characters: a UTF-16 byte order mark is no
   // UTF-8.
   if (utf8.size() > kMaxXmlBytes || !IsXmlText(utf8)) return false;
-  pool_.reserve(utf8.size() / 2);
+  // Room for the whole tree at once: a batch's answer of several hundred
+  // kilobytes would otherwise be copied as each store doubles, touching
+  // about twice the memory. Capacity never written costs nothing.
+  const auto tags = static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '<'));
+  pool_.reserve(utf8.size());
+  elements_.reserve(std::min(tags, kMaxXmlElements));
+  attributes_.reserve(std::min(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '=')), kMaxXmlAttributes));
   XmlTreeBuilder builder(*this);
   // A character reference may stand for what the text itself could not
   // hold (a control, a surrogate): the tree is checked again where the text

@@ -67,6 +67,7 @@ class TreeWalk {
 
   bool Element(const pugi::xml_node& root) {
     if (!Start(root)) return false;
+    if (*root.value() && !builder_.Text(root.value())) return false;
     pugi::xml_node node = root.first_child();
     pugi::xml_node parent = root;
     while (true) {
@@ -80,6 +81,8 @@ class TreeWalk {
       }
       if (node.type() == pugi::node_element) {
         if (!Start(node)) return false;
+        // Text stored in the element itself comes before its children.
+        if (*node.value() && !builder_.Text(node.value())) return false;
         parent = node;
         node = node.first_child();
         continue;
@@ -126,7 +129,7 @@ bool ReadXml(std::string_view utf8, XmlTreeBuilder& builder) {
   // A document type is kept, to be refused: pugixml would leave the entities
   // it declares unexpanded, "&title;" in place of the title.
   pugi::xml_document document;
-  if (!document.load_buffer(utf8.data(), utf8.size(), pugi::parse_default | pugi::parse_doctype, pugi::encoding_utf8))
+  if (!document.load_buffer(utf8.data(), utf8.size(), pugi::parse_default | pugi::parse_doctype | pugi::parse_embed_pcdata, pugi::encoding_utf8))
     return false;
   for (const pugi::xml_node& node : document.children())
     if (node.type() == pugi::node_doctype) return false;
