@@ -286,17 +286,14 @@ bool RunJournal::FoundInCatalogue(const Code& code) const {
 std::string RunJournal::CatalogueReason(const Code& code) const {
   if (code.isbn.size() < 13) return {};
   const auto asked = catalogue_.find(code.isbn.substr(0, 13));
+  if (asked != catalogue_.end() && asked->second.unreachable)
+    return "; the catalogue could not be reached (" + asked->second.problem + "): " + asked->second.url +
+           "; the run ended here";
   if (asked == catalogue_.end() || !asked->second.asked) {
-    if (asked != catalogue_.end() && asked->second.unreachable)
-      return "; the catalogue could not be reached (" + asked->second.problem + "): " + asked->second.url +
-             "; the run ended here";
     if (!lastCatalogueProblem_.empty())
       return "; the catalogue was not asked: it had stopped answering (" + lastCatalogueProblem_ + ")";
     return "; the catalogue was not asked: the run had ended";
   }
-  if (asked->second.unreachable)
-    return "; the catalogue could not be reached (" + asked->second.problem + "): " + asked->second.url +
-           "; the run ended here";
   if (!asked->second.answered) return "; the catalogue did not answer (" + asked->second.problem + ")";
   return "; not in the catalogue either";
 }

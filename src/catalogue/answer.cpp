@@ -200,15 +200,11 @@ AnswerReport ReadAnswerFile(const std::string& path, const std::vector<std::stri
   AnswerReport report;
   const std::optional<FileStamp> stamp = StampOf(path);
   std::string answer;
-  if (!stamp) {
-    report.problem = "nothing stored";
-    return report;
-  }
-  if (stamp->size > kMaxXmlBytes) {
+  if (stamp && stamp->size > kMaxXmlBytes) {
     report.problem = "an answer too large to read";
     return report;
   }
-  if (!ReadWholeFileInto(path, answer)) {
+  if (!stamp || !ReadWholeFileInto(path, answer)) {
     report.problem = "nothing stored";
     return report;
   }
